@@ -1,0 +1,40 @@
+#include <cstring>
+#include <iostream>
+
+#include "cli/commands.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: tarvos-cli COMMAND ...\n"
+    "  dump FILE.dat                      print what the application shows for a data file, as JSON\n"
+    "  set IN.dat --out OUT.dat NAME=VALUE...   change function settings as a user would\n"
+    "  read --port PORT [--code TEXT] [--start HEX --end HEX] --out FILE.dat\n"
+    "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] [--verify]\n"
+    "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"
+    "           [--fault KIND[:ARG]] [--save-image FILE.dat]\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const tarvos::cli::Args&);
+};
+
+const Command kCommands[] = {
+    {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},
+    {"read", tarvos::cli::Read},         {"write", tarvos::cli::Write},
+    {"simulate", tarvos::cli::Simulate},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    tarvos::cli::Args args(argv + 2, argv + argc);
+    for (const auto& c : kCommands)
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
+    std::cerr << "tarvos-cli: unknown command '" << argv[1] << "'\n" << kUsage;
+    return 2;
+}

@@ -1,0 +1,1 @@
+tarvos_test_area(memory LIBS tarvos_memory)

@@ -1,0 +1,1 @@
+tarvos_test_area(shell LIBS tarvos_shellcore)
