@@ -9,8 +9,8 @@
 
 namespace tarvos {
 
-inline constexpr int kRadioCharCount = 21902;   // codes 0..21901
-inline constexpr int kNoRadioChar = 21902;      // code of a character outside the set
+inline constexpr int kRadioCharCount = 21902;  // codes 0..21901
+inline constexpr int kNoRadioChar = 21902;     // code of a character outside the set
 
 // The entry of a code as UTF-8: one character, or empty (128..999, and codes above 21901).
 std::string RadioCharText(int code);
@@ -20,13 +20,13 @@ int RadioCharCode(char32_t c);
 // The table itself, for callers that want the entries (and for checking that the direct
 // computation agrees with searching it).
 class RadioCharTable {
-public:
+  public:
     RadioCharTable();
     const std::u32string& entry(int code) const { return entries_[code]; }
     // First code, searching upward from 0, whose entry equals c; 21902 when none.
     int search(char32_t c) const;
 
-private:
+  private:
     std::u32string entries_[kRadioCharCount];
 };
 

@@ -21,7 +21,7 @@ inline constexpr int kRadioMemorySize = 0x400;
 inline constexpr int kMinDatNum = 1039;
 
 class ByteImage {
-public:
+  public:
     explicit ByteImage(int datNum = kMinDatNum) : bytes_(static_cast<size_t>(datNum) + 1, 0) {}
 
     int DatNum() const { return static_cast<int>(bytes_.size()) - 1; }
@@ -44,7 +44,7 @@ public:
 
     bool operator==(const ByteImage&) const = default;
 
-private:
+  private:
     void check(int index) const {
         if (index < 0 || index >= size()) Raise(err::IndexOutOfRange, "image index out of range");
     }
@@ -57,16 +57,18 @@ struct Field {
     uint8_t lowBit = 0;
     uint8_t width = 8;
 
-    constexpr uint8_t mask() const {
-        return static_cast<uint8_t>(((1u << width) - 1u) << lowBit);
-    }
+    constexpr uint8_t mask() const { return static_cast<uint8_t>(((1u << width) - 1u) << lowBit); }
     constexpr bool valid() const {
         return addr < kRadioMemorySize && width >= 1 && lowBit + width <= 8;
     }
 };
 
-constexpr Field Byte(uint16_t addr) { return Field{addr, 0, 8}; }
-constexpr Field Bit(uint16_t addr, uint8_t bit) { return Field{addr, bit, 1}; }
+constexpr Field Byte(uint16_t addr) {
+    return Field{addr, 0, 8};
+}
+constexpr Field Bit(uint16_t addr, uint8_t bit) {
+    return Field{addr, bit, 1};
+}
 constexpr Field Bits(uint16_t addr, uint8_t lowBit, uint8_t highBit) {
     return Field{addr, lowBit, static_cast<uint8_t>(highBit - lowBit + 1)};
 }

@@ -1,0 +1,142 @@
+#include "memory/data_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+
+#include "memory/channel_codec.h"
+#include "shell/error_log.h"
+
+namespace tarvos {
+
+namespace fs = std::filesystem;
+
+void FileLayoutToImage(ByteImage& image) {
+    for (int i = 32; i <= kDataFileSize - 1; ++i) image.at(i - 16) = image.at(i);
+}
+
+std::vector<uint8_t> ImageToFileBytes(const ByteImage& image) {
+    std::vector<uint8_t> file(kDataFileSize, 0xFF);
+    std::copy(kDataFileSignature.begin(), kDataFileSignature.end(), file.begin());
+    for (int a = 0x0006; a <= 0x000F; ++a) file[static_cast<size_t>(a)] = image.at(a);
+    for (int a = 0x0010; a < kRadioMemorySize; ++a) file[static_cast<size_t>(a + 16)] = image.at(a);
+    return file;
+}
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const fs::path& path, size_t maxBytes) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<uint8_t> bytes(maxBytes);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(maxBytes));
+    if (in.bad()) return std::nullopt;
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
+}
+
+void WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes) {
+    fs::path tmp = path;
+    tmp += ".saving";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) Raise(err::PathFileAccess, "cannot create " + tmp.string());
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ec;
+            fs::remove(tmp, ec);
+            Raise(err::DeviceIO, "cannot write " + tmp.string());
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(tmp, ignored);
+        Raise(err::PathFileAccess, "cannot replace " + path.string());
+    }
+}
+
+namespace {
+
+// The first 1040 bytes of a data-file-format file; raises when it cannot be read or is
+// shorter.
+std::vector<uint8_t> ReadDataFileBytes(const fs::path& path) {
+    auto bytes = ReadFileBytes(path, kDataFileSize);
+    if (!bytes) Raise(err::FileNotFound, "cannot open " + path.string());
+    if (bytes->size() < static_cast<size_t>(kDataFileSize))
+        Raise(err::ReadPastEnd, "shorter than a data file: " + path.string());
+    return *bytes;
+}
+
+void CopyInto(ByteImage& image, const std::vector<uint8_t>& bytes) {
+    const int n = std::min(image.size(), static_cast<int>(bytes.size()));
+    for (int i = 0; i < n; ++i) image.at(i) = bytes[static_cast<size_t>(i)];
+}
+
+}  // namespace
+
+bool InitTempArray(const fs::path& templatePath, ByteImage& iicDat, ByteImage& tempArray,
+                   ErrorLog& log) {
+    return Guard(log, "mdifrmMain->InitTempArray", [&] {
+        const auto bytes = ReadDataFileBytes(templatePath);
+        if (iicDat.size() < kDataFileSize || tempArray.size() < kDataFileSize)
+            Raise(err::IndexOutOfRange, "image smaller than a data file");
+        CopyInto(iicDat, bytes);
+        CopyInto(tempArray, bytes);
+        FileLayoutToImage(iicDat);
+    });
+}
+
+bool OpenDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log) {
+    return Guard(log, "mdifrmMain->OpenFile", [&] {
+        const auto bytes = ReadDataFileBytes(path);
+        if (iicDat.size() < kDataFileSize)
+            Raise(err::IndexOutOfRange, "image smaller than a data file");
+        CopyInto(iicDat, bytes);
+        FileLayoutToImage(iicDat);
+    });
+}
+
+bool SaveDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log, ChannelCodec* codec) {
+    return Guard(log, "mdifrmMain->SaveDatFile", [&] {
+        if (codec) codec->ChInfoToIicDat();
+        const auto file = ImageToFileBytes(iicDat);
+        // What the in-place rearrangement of a save leaves in the image: the signature in
+        // 0x0000-0x0005 and, in the spill space, a copy of 0x03F0-0x03FF.
+        for (size_t i = 0; i < kDataFileSignature.size(); ++i)
+            iicDat.at(static_cast<int>(i)) = kDataFileSignature[i];
+        for (int i = 0; i < 16; ++i) iicDat.at(0x0400 + i) = iicDat.at(0x03F0 + i);
+        WriteFileAtomically(path, file);
+    });
+}
+
+void NewFileImage(const fs::path& templatePath, ByteImage& iicDat, ByteImage& tempArray,
+                  ErrorLog& log) {
+    Guard(log, "mdifrmMain->NewFileSol", [&] {
+        std::array<uint8_t, kKeptByNewLast - kKeptByNewFirst + 1> kept{};
+        for (int a = kKeptByNewFirst; a <= kKeptByNewLast; ++a)
+            kept[static_cast<size_t>(a - kKeptByNewFirst)] = iicDat.at(a);
+        InitTempArray(templatePath, iicDat, tempArray, log);
+        for (int a = kKeptByNewFirst; a <= kKeptByNewLast; ++a)
+            iicDat.at(a) = kept[static_cast<size_t>(a - kKeptByNewFirst)];
+    });
+}
+
+DataFolder GenerateDatFolder(const fs::path& appFolder, ErrorLog& log) {
+    DataFolder out;
+    out.folder = appFolder / kDataFolderName;
+    out.untitledPath = out.folder / kUntitledFileName;
+    Guard(log, "mdifrmMain->GenerateDatFolder", [&] {
+        std::error_code ec;
+        if (fs::is_directory(out.folder, ec)) return;
+        fs::create_directories(out.folder, ec);
+        if (ec) Raise(err::PathFileAccess, "cannot create " + out.folder.string());
+    });
+    return out;
+}
+
+}  // namespace tarvos
