@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -26,21 +25,43 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
-std::vector<std::string> ReadLines(const std::filesystem::path& path, bool* exists) {
+// The file as lines, with how it was written so a rewrite keeps its look: a UTF-8 byte order
+// mark, and CR LF or a lone LF at the line ends (the first line end decides).
+struct FileLines {
     std::vector<std::string> lines;
+    bool exists = false;
+    bool readable = true;
+    bool bom = false;
+    std::string eol = "\r\n";
+};
+
+FileLines ReadLines(const std::filesystem::path& path) {
+    FileLines f;
+    std::error_code ec;
+    f.exists = std::filesystem::exists(path, ec);
     std::ifstream in(path, std::ios::binary);
-    *exists = static_cast<bool>(in);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+    if (!in) {
+        f.readable = !f.exists;
+        return f;
     }
+    std::string line;
+    bool first = true;
+    while (std::getline(in, line)) {
+        if (first && !in.eof()) f.eol = (!line.empty() && line.back() == '\r') ? "\r\n" : "\n";
+        first = false;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        f.lines.push_back(line);
+    }
+    if (in.bad()) f.readable = false;
     // A UTF-8 byte order mark is not part of the first line's text.
-    if (!lines.empty() && lines[0].rfind("\xEF\xBB\xBF", 0) == 0) lines[0].erase(0, 3);
-    return lines;
+    if (!f.lines.empty() && f.lines[0].rfind("\xEF\xBB\xBF", 0) == 0) {
+        f.lines[0].erase(0, 3);
+        f.bom = true;
+    }
+    return f;
 }
 
-// "[name]" gives name; anything else gives nullopt-like empty with ok=false.
+// A "[name]" line: true with the name between the brackets; false for any other line.
 bool SectionName(std::string_view line, std::string_view* name) {
     auto t = Trim(line);
     if (t.size() < 2 || t.front() != '[') return false;
@@ -61,23 +82,30 @@ bool KeyValue(std::string_view line, std::string_view* key, std::string_view* va
     return true;
 }
 
-// Cuts a UTF-8 text to at most n bytes without splitting a character.
-std::string CutUtf8(std::string_view s, size_t n) {
-    if (s.size() <= n) return std::string(s);
-    size_t cut = n;
-    while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
-    return std::string(s.substr(0, cut));
+// Keeps at most n characters of a UTF-8 text (a character is a code point, so a Chinese font
+// name is cut where a user would count, never inside a character).
+std::string_view CutUtf8(std::string_view s, size_t n) {
+    size_t chars = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) continue;
+        if (chars++ == n) return s.substr(0, i);
+    }
+    return s;
+}
+
+// One line of the file per value: a line break inside a value would start a key of its own.
+std::string_view FirstLine(std::string_view s) {
+    return s.substr(0, s.find_first_of("\r\n"));
 }
 
 }  // namespace
 
-std::string SettingsFile::read(std::string_view section, std::string_view key,
-                               std::string_view def, int readLength) const {
-    bool exists = false;
-    auto lines = ReadLines(path_, &exists);
+std::string SettingsFile::read(std::string_view section, std::string_view key, std::string_view def,
+                               int readLength) const {
+    const auto file = ReadLines(path_);
     std::string_view value = def;
     bool inSection = false;
-    for (const auto& line : lines) {
+    for (const auto& line : file.lines) {
         std::string_view name, k, v;
         if (SectionName(line, &name)) {
             inSection = SameName(name, section);
@@ -87,22 +115,27 @@ std::string SettingsFile::read(std::string_view section, std::string_view key,
         }
     }
     // The value is read into a buffer of readLength characters: at most readLength - 1
-    // of them survive, then surrounding blanks go.
+    // of them survive, then surrounding blanks go. Quotes around a value are not part of
+    // it and keep the blanks inside them.
     const size_t room = readLength > 1 ? static_cast<size_t>(readLength - 1) : 0;
-    std::string trimmed(Trim(value));
+    std::string_view trimmed = Trim(value);
     if (trimmed.size() >= 2 && (trimmed.front() == '"' || trimmed.front() == '\'') &&
         trimmed.back() == trimmed.front())
-        trimmed = trimmed.substr(1, trimmed.size() - 2);
+        return std::string(CutUtf8(trimmed.substr(1, trimmed.size() - 2), room));
     return std::string(Trim(CutUtf8(trimmed, room)));
 }
 
 bool SettingsFile::write(std::string_view section, std::string_view key,
                          std::string_view value) const {
-    bool exists = false;
-    auto lines = ReadLines(path_, &exists);
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    auto file = ReadLines(path_);
+    // A file that is there but cannot be read would otherwise be replaced by this one key.
+    if (!file.readable) return false;
+    auto& lines = file.lines;
+    const std::string entry = std::string(key) + "=" + std::string(FirstLine(value));
 
-    long sectionLine = -1, lastInSection = -1;
+    // A new key goes after the last key of its section, so comments and blank lines that
+    // lead into the next section stay with it.
+    long lastInSection = -1;
     bool done = false;
     bool inSection = false;
     for (size_t i = 0; i < lines.size() && !done; ++i) {
@@ -110,18 +143,18 @@ bool SettingsFile::write(std::string_view section, std::string_view key,
         if (SectionName(lines[i], &name)) {
             if (inSection) break;  // the section ended without the key
             inSection = SameName(name, section);
-            if (inSection) sectionLine = lastInSection = static_cast<long>(i);
-        } else if (inSection) {
-            if (KeyValue(lines[i], &k, &v) && SameName(k, key)) {
+            if (inSection) lastInSection = static_cast<long>(i);
+        } else if (inSection && KeyValue(lines[i], &k, &v)) {
+            if (SameName(k, key)) {
                 lines[i] = entry;
                 done = true;
-            } else if (!Trim(lines[i]).empty()) {
+            } else {
                 lastInSection = static_cast<long>(i);
             }
         }
     }
     if (!done) {
-        if (sectionLine >= 0) {
+        if (lastInSection >= 0) {
             lines.insert(lines.begin() + lastInSection + 1, entry);
         } else {
             if (!lines.empty() && !Trim(lines.back()).empty()) lines.push_back("");
@@ -130,8 +163,8 @@ bool SettingsFile::write(std::string_view section, std::string_view key,
         }
     }
 
-    std::ostringstream text;
-    for (const auto& line : lines) text << line << "\r\n";
+    std::string text = file.bom ? "\xEF\xBB\xBF" : "";
+    for (const auto& line : lines) text += line + file.eol;
     // Write beside the file and rename over it, so an interrupted write keeps the old file.
     std::error_code ec;
     auto tmp = path_;
@@ -139,8 +172,17 @@ bool SettingsFile::write(std::string_view section, std::string_view key,
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) return false;
-        out << text.str();
-        if (!out.flush()) return false;
+        out << text;
+        if (!out.flush()) {
+            out.close();
+            std::filesystem::remove(tmp, ec);
+            return false;
+        }
+    }
+    if (file.exists) {
+        // The replacement keeps the permissions the user gave the file.
+        auto perms = std::filesystem::status(path_, ec).permissions();
+        if (!ec) std::filesystem::permissions(tmp, perms, ec);
     }
     std::filesystem::rename(tmp, path_, ec);
     if (ec) {
