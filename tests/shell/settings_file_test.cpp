@@ -158,10 +158,12 @@ TEST_F(SettingsFileTest, ValueCannotSmuggleInAnotherLine) {
     EXPECT_EQ(file.read("Evil", "x", "none", 10), "none");
 }
 
-TEST_F(SettingsFileTest, FailedWriteIsReportedAndKeepsTheFile) {
+TEST_F(SettingsFileTest, WriteIntoAMissingFolderFails) {
     const SettingsFile nowhere(dir_ / "no-such-folder" / "tarvosk.def");
     EXPECT_FALSE(nowhere.write("Setting", "COM", "2"));
+}
 
+TEST_F(SettingsFileTest, UnreadableFileIsNeverReplaced) {
     // A file that exists but cannot be read must not be replaced by a one-key file.
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     put(kSample);
