@@ -1,0 +1,24 @@
+#pragma once
+// The image as a write to the radio sends it: the function page's forced settings.
+
+#include "functions/function_model.h"
+#include "memory/image.h"
+
+namespace tarvos {
+
+// Two bits the parameter frame of the write takes from the prepared image.
+struct WriteParamBits {
+    bool bit7Of03FC = false;
+    bool bit2Of03FE = false;
+};
+
+// Prepares image for a write: re-runs the side-key lists, forces the side-key bytes
+// 0x0360..0x0363 to 00 09 00 1D and bit 0 of 0x0367, sets a fixed group of function
+// controls through their own handlers, and clears the PTT ID and option bits the radio
+// does not take from the channel records. Returns the bits noted for the parameter frame.
+//
+// The caller encodes the channel table into the image (ChInfoToIicDat) before calling this,
+// so the record masks apply to the channels as they will be sent.
+WriteParamBits PrepareImageForWrite(FunctionModel& model, ByteImage& image);
+
+}  // namespace tarvos

@@ -1,0 +1,1 @@
+tarvos_test_area(functions LIBS tarvos_functions)
