@@ -1,0 +1,81 @@
+#pragma once
+// The protocol script interpreter. A script is a text of two-character tokens: "TX" starts a
+// segment whose bytes are sent, "RX" starts the reply the radio must give, "VA" sends or
+// captures the next byte of VaDat, "EN" ends the script, "RF"/"WF" take three operands and
+// do nothing, and any other token is a byte in hexadecimal.
+//
+// The interpreter runs a script over the open port, checks every reply byte, drops the line
+// echo of single-wire cables (and detects switching to and from them on the "PROGRAM"
+// handshake), captures data into VaDat and reports a failure through ComErr and a log line.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/comm_log.h"
+#include "link/observer.h"
+#include "link/serial_port.h"
+#include "shell/error_log.h"
+#include "shell/face_text.h"
+
+namespace tarvos::link {
+
+inline constexpr int kVaDatSize = 100;
+inline constexpr int kTokenCapacity = 200;
+inline constexpr int kSegmentCapacity = 101;  // bytes of a send part, tokens of a reply part
+
+class Interpreter {
+  public:
+    Interpreter(SerialPort& port, Waiter& waiter, ErrorLog& errors, const FaceTextTable& text,
+                const int& portInUse);
+
+    void ConvComCode(std::string_view script);
+    void ProtocolCom();
+    // Convenience: ConvComCode then ProtocolCom; true when ComErr is clear.
+    bool Run(std::string_view script);
+
+    // VaDat(1..100); outside raises failure 9.
+    uint8_t& VaDat(int i);
+    uint8_t VaDat(int i) const;
+
+    int ComErr = 0;      // 0 ran through, -1 failed
+    int SingleWire = 0;  // 1: every byte sent comes back before the reply
+    int VaPos = 1;
+    CommLog log;
+
+    TransferObserver* observer = nullptr;
+    // Runs after every reply part whose bytes all matched; returning false fails the segment.
+    std::function<bool()> replyAnalysis;
+
+    // The bytes of the last send part (for echo handling and tests).
+    const std::vector<uint8_t>& TxDat() const { return txDat_; }
+    int lastReadTimeoutMs() const { return lastTimeoutMs_; }
+
+    // Inserts a line into the log (at LogNo, selected) and tells the observer.
+    void logLine(const std::string& text);
+
+  private:
+    void RxComDat(int n);
+    void ReadWriteFre(const std::string& name, unsigned a, unsigned b, unsigned c);
+    const std::string& token(int pos) const;
+    void failReceive(bool clearUnlessSelected);
+    void setSingleWire(int value);
+
+    SerialPort& port_;
+    Waiter& waiter_;
+    ErrorLog& errors_;
+    const FaceTextTable& text_;
+    const int& portInUse_;
+
+    std::array<std::string, kTokenCapacity> ComToken_;
+    int TokenPos_ = 1;
+    std::vector<uint8_t> txDat_;
+    std::vector<std::string> rxExpect_;
+    std::array<uint8_t, kVaDatSize> vaDat_{};
+    int lastTimeoutMs_ = 0;
+};
+
+}  // namespace tarvos::link

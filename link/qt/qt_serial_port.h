@@ -1,0 +1,42 @@
+#pragma once
+// The serial port through QtSerialPort: real ports and pseudo-terminals alike, numbered by a
+// PortMap. Blocking calls, as the link expects; reads wait for data up to the time-out set.
+
+#include <QSerialPort>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "link/qt/port_map.h"
+#include "link/serial_port.h"
+
+namespace tarvos::link {
+
+class QtSerialPorts : public SerialPort {
+  public:
+    explicit QtSerialPorts(PortMap map) : map_(std::move(map)) {}
+    ~QtSerialPorts() override;
+
+    PortMap& map() { return map_; }
+
+    int open(int port) override;
+    void ioctl(int port, int baudCode, int mode) override;
+    int setReadTimeouts(int port, int totalMs, int intervalMs) override;
+    void flush(int port, int func) override;
+    int write(int port, const uint8_t* data, int count) override;
+    int read(int port, uint8_t* data, int count) override;
+    void close(int port) override;
+    std::string openFailureReason(int port) const override;
+
+  private:
+    QSerialPort* get(int port);
+    PortMap map_;
+    std::array<std::unique_ptr<QSerialPort>, kPortCount + 1> ports_;
+    std::array<int, kPortCount + 1> timeoutMs_{};
+    std::array<std::string, kPortCount + 1> reasons_;
+};
+
+// Words a user can act on for a device that did not open.
+std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error);
+
+}  // namespace tarvos::link

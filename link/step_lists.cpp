@@ -1,0 +1,219 @@
+#include "link/step_lists.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "link/hex_text.h"
+
+namespace tarvos::link {
+
+namespace {
+const char kEnd[] = "TX06RX06EN";
+const char kProgram[] = "TX50524F4752414DRX06";
+
+// Rounds to the nearest integer, halves to even.
+int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+std::string Repeat(const char* token, int times) {
+    std::string s;
+    for (int i = 0; i < times; ++i) s += token;
+    return s;
+}
+
+}  // namespace
+
+StepLists::StepLists(ByteImage& image, TransferHost& host, RangeSettings& ranges, ErrorLog& errors)
+    : image_(image), host_(host), ranges_(ranges), errors_(errors) {}
+
+const std::string& StepLists::ComScript(Direction d, int step) const {
+    const auto& s = script_[index(d)];
+    if (step < 1 || step > static_cast<int>(s.size())) Raise(err::IndexOutOfRange);
+    return s[static_cast<size_t>(step - 1)];
+}
+
+const StepInfoRow& StepLists::StepInfo(Direction d, int step) const {
+    const auto& s = info_[index(d)];
+    if (step < 1 || step > static_cast<int>(s.size())) Raise(err::IndexOutOfRange);
+    return s[static_cast<size_t>(step - 1)];
+}
+
+int StepLists::BlockProgress(int j, int start, int end) {
+    int q = RoundEven((end - start) / 16.0);
+    if (q == 0) q = 1;
+    return std::min(98, RoundEven((j - 1) * 94.0 / q + 3));
+}
+
+bool StepLists::isReserved(const std::string& text) const {
+    return std::find(reservedCodes.begin(), reservedCodes.end(), text) != reservedCodes.end();
+}
+
+std::string StepLists::codeCheckScript(const FunctionPageState& page) const {
+    std::string script = kEnd;
+    if (RdWrCodeMode == -1 && CodeProbe != -1) {
+        static const int kStored[6] = {0x0385, 0x0386, 0x0387, 0x038B, 0x038C, 0x038D};
+        static const int kNew[6] = {5, 6, 7, 11, 12, 13};
+        const bool useNew = UseNewCode == 1 && page.newRdWrCodeVisible;
+        std::string k[6];
+        for (int i = 0; i < 6; ++i)
+            k[i] = Hex2(useNew ? page.NewCodeBuf[static_cast<size_t>(kNew[i])]
+                               : image_.at(kStored[i]));
+        script = "TX52038010RXVA038010VAVAVAVAVA" + k[0] + k[1] + k[2] + "VAVAVA" + k[3] + k[4] +
+                 k[5] + "VAVAEN";
+    }
+    if (page.newRdWrCodeVisible && isReserved(page.newRdWrCodeText)) script = kEnd;
+    if (isReserved(page.rdWrCodeText)) script = kEnd;
+    return script;
+}
+
+bool StepLists::buildBlocks(Direction d, int start, int end, const std::string& r,
+                            const std::string& w) {
+    const int i = index(d);
+    std::vector<std::string> scripts = std::move(script_[i]);
+    std::vector<StepInfoRow> infos = std::move(info_[i]);
+    scripts.resize(kFixedSteps);
+    infos.resize(kFixedSteps);
+    refusal_[i].clear();
+
+    // Refuse a range the image cannot hold, or one longer than a list, before any step of it
+    // is built: a transfer must never run a half-built list.
+    if (start <= end) {
+        const int datNum = image_.DatNum();
+        if (start < 0 || end > datNum) {
+            refusal_[i] =
+                std::string(d == Direction::Read ? "Read" : "Write") + " range " +
+                Hex4(static_cast<unsigned>(start)) + "-" + Hex4(static_cast<unsigned>(end)) +
+                " lies outside the memory image 0000-" + Hex4(static_cast<unsigned>(datNum)) + ".";
+        } else if ((end - start) / 16 + 1 > kMaxSteps - kFixedSteps - 1) {
+            refusal_[i] = std::string(d == Direction::Read ? "Read" : "Write") + " range " +
+                          Hex4(static_cast<unsigned>(start)) + "-" +
+                          Hex4(static_cast<unsigned>(end)) + " needs more than " +
+                          std::to_string(kMaxSteps) + " steps.";
+        }
+    }
+    if (!refusal_[i].empty()) {
+        script_[i].clear();
+        info_[i].clear();
+        stepNum_[i] = 0;
+        return false;
+    }
+
+    int j = kFixedSteps + 1;
+    for (int a = start; a <= end;) {
+        const int len = (end - a >= 16) ? 16 : end - a + 1;
+        const std::string addr = Hex4(static_cast<unsigned>(a)),
+                          ll = Hex2(static_cast<unsigned>(len));
+        std::string s;
+        if (d == Direction::Read) {
+            s = "TX" + r + addr + ll + "RX" + w + addr + ll + Repeat("VA", len) + "EN";
+        } else if (a >= 0x0280 && a <= 0x02FF) {
+            s = "TX75" + addr + ll + Repeat("VA", len) + "RX06EN";
+        } else if (a >= 0x01A0 && a <= 0x01AF) {
+            s = "TX" + w + "01AC04" + "VAVAVAVA" + "RX06EN";
+        } else {
+            s = "TX" + w + addr + ll + Repeat("VA", len) + "RX06EN";
+        }
+        scripts.push_back(s);
+        infos.push_back({a, len, BlockProgress(j, start, end)});
+        ++j;
+        a += len;
+    }
+    // The closing exchange; in code mode too, so the last step never repeats a block.
+    scripts.push_back(kEnd);
+    infos.push_back({0, 0, 100});
+    stepNum_[i] = j;
+    script_[i] = std::move(scripts);
+    info_[i] = std::move(infos);
+    return true;
+}
+
+void StepLists::InitProtocol(const std::string& r, const std::string& w) {
+    Guard(errors_, "modCommun->InitProtocol", [&] {
+        FunctionPageState page = host_.functionPage();
+        RdWrCodeMode = page.rdWrCodeVisible ? -1 : 0;
+        const std::string check = codeCheckScript(page);
+
+        for (int i = 0; i < 2; ++i) {
+            script_[i].resize(std::max<size_t>(script_[i].size(), kFixedSteps));
+            info_[i].resize(std::max<size_t>(info_[i].size(), kFixedSteps));
+        }
+        script_[0][0] = "TX50524F4752414DRX06TX52038803RXVA038803VAVAVAEN";
+        script_[0][1] = "TX52038509RXVA038509VAVAVAVAVAVAVAVAVAEN";
+        script_[0][2] = check;
+        info_[0][0] = {0, 0, 0};
+        info_[0][1] = {0, 0, 0};
+        info_[0][2] = {0, 0, 3};
+        buildBlocks(Direction::Read, ranges_.ReadStartAddr, ranges_.ReadEndAddr, r, w);
+
+        std::string vox;
+        for (int a = 0x0194; a <= 0x019E; ++a) vox += Hex2(image_.at(a));
+        script_[1].resize(std::max<size_t>(script_[1].size(), kFixedSteps));
+        info_[1].resize(std::max<size_t>(info_[1].size(), kFixedSteps));
+        script_[1][0] = std::string(kProgram) + kProgram + "TX52038803RXVA038803VAVAVA" +
+                        "TX7501940B" + vox + "RX06EN";
+        script_[1][1] =
+            std::string(kProgram) + kProgram + "TX52038509RXVA038509VAVAVAVAVAVAVAVAVAEN";
+        script_[1][2] = check;
+        info_[1][0] = {0, 0, 0};
+        info_[1][1] = {0, 0, 0};
+        info_[1][2] = {0, 0, 3};
+        buildBlocks(Direction::Write, ranges_.WriteStartAddr, ranges_.WriteEndAddr, r, w);
+    });
+}
+
+void StepLists::SetComCmd(const std::string& r, const std::string& w, uint8_t rb, uint8_t wb) {
+    ReadCmd = rb;
+    WriteCmd = wb;
+    InitProtocol(r, w);
+}
+
+void StepLists::SetComCmdStd() {
+    StdReadCmd = kStdRead;
+    StdWriteCmd = kStdWrite;
+    SetComCmd("52", "57", kStdRead, kStdWrite);
+}
+
+void StepLists::SetComCmdAlt() {
+    SetComCmd("53", "58", kAltRead, kAltWrite);
+}
+
+StepLists::Reply StepLists::AnalyseReply(int stepNo, const Interpreter& interp) {
+    auto isRead = [](uint8_t c) { return c == 0x48 || c == 0x49; };   // "H" "I"
+    auto isWrite = [](uint8_t c) { return c == 0x4D || c == 0x4E; };  // "M" "N"
+    if (stepNo == 1 && interp.VaPos == 5) {
+        const uint8_t z = interp.VaDat(2), rc = interp.VaDat(3), wc = interp.VaDat(4);
+        if (z != 0x5A) {
+            SetComCmdStd();
+        } else if (rc == StdReadCmd && wc == StdWriteCmd) {
+            SetComCmdStd();
+        } else if (rc == ReadCmd && wc == WriteCmd) {
+            // The radio uses the pair in force.
+        } else if (isRead(rc) && isWrite(wc)) {
+            SetComCmd(Hex2(rc), Hex2(wc), rc, wc);
+        } else {
+            return Reply::Unsupported;
+        }
+    } else if (stepNo == 2 && RdWrCodeMode == -1 && interp.VaPos == 11) {
+        const int code[6] = {2, 3, 4, 8, 9, 10};
+        bool noCode = true;
+        for (int p : code) noCode = noCode && interp.VaDat(p) == 0xFF;
+        if (noCode) {
+            CodeProbe = -1;
+            const uint8_t rc = interp.VaDat(6), wc = interp.VaDat(7);
+            if (rc == StdReadCmd && wc == StdWriteCmd) {
+                SetComCmdStd();
+            } else if (isRead(rc) && isWrite(wc)) {
+                SetComCmd(Hex2(rc), Hex2(wc), rc, wc);
+            } else {
+                // Keep the pair step 1 settled on: a radio without the "Z" marker was
+                // switched to "R"/"W" there and does not understand "S"/"X".
+                SetComCmd(Hex2(ReadCmd), Hex2(WriteCmd), ReadCmd, WriteCmd);
+            }
+            CodeProbe = 0;
+        }
+    }
+    return Reply::Ok;
+}
+
+}  // namespace tarvos::link

@@ -1,0 +1,83 @@
+#pragma once
+// The read and write step lists: one script per step, the memory block each step carries
+// and the progress shown when it succeeds. The lists are built for the transfer ranges with
+// the command letters the radio understands and the read/write-code check, and rebuilt while
+// a transfer runs when the radio reports other letters or no code.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/interpreter.h"
+#include "link/observer.h"
+#include "link/range_settings.h"
+#include "memory/image.h"
+#include "shell/error_log.h"
+
+namespace tarvos::link {
+
+inline constexpr int kMaxSteps = 520;
+inline constexpr int kFixedSteps = 3;  // handshake + letters, code area, code check
+
+struct StepInfoRow {
+    int start = 0;     // first address of the step's block
+    int length = 0;    // bytes in the block; 0 for steps without one
+    int progress = 0;  // percent shown when the step has succeeded
+};
+
+// The standard letters, the pair every transfer starts with, and the write command of the
+// two-tone table and the parameter areas.
+inline constexpr uint8_t kStdRead = 0x52, kStdWrite = 0x57;  // "R" "W"
+inline constexpr uint8_t kAltRead = 0x53, kAltWrite = 0x58;  // "S" "X"
+inline constexpr uint8_t kCmd75 = 0x75;
+
+class StepLists {
+  public:
+    StepLists(ByteImage& image, TransferHost& host, RangeSettings& ranges, ErrorLog& errors);
+
+    // Builds both lists. A list whose range lies outside the image, or needs more steps than
+    // a list holds, is not built: it is left empty and refusal(d) says why.
+    void InitProtocol(const std::string& r, const std::string& w);
+    void SetComCmd(const std::string& r, const std::string& w, uint8_t rb, uint8_t wb);
+    void SetComCmdStd();
+    void SetComCmdAlt();
+
+    // The reply analysis run after a reply part matched.
+    enum class Reply { Ok, Unsupported };
+    Reply AnalyseReply(int stepNo, const Interpreter& interp);
+
+    int StepNum(Direction d) const { return stepNum_[index(d)]; }
+    const std::string& ComScript(Direction d, int step) const;
+    const StepInfoRow& StepInfo(Direction d, int step) const;
+    // Empty when the list of direction d is usable, else the reason it was refused.
+    const std::string& refusal(Direction d) const { return refusal_[index(d)]; }
+
+    uint8_t ReadCmd = kAltRead, WriteCmd = kAltWrite;
+    uint8_t StdReadCmd = 0, StdWriteCmd = 0;
+    int RdWrCodeMode = 0;
+    int UseNewCode = 0;
+    int CodeProbe = 0;
+    // Codes that switch the code check off when typed into a code box; empty by default.
+    std::vector<std::string> reservedCodes;
+
+    // Progress of block step j for a range: (j - 1) * 94 / q + 3, at most 98.
+    static int BlockProgress(int j, int start, int end);
+
+  private:
+    static int index(Direction d) { return d == Direction::Read ? 0 : 1; }
+    std::string codeCheckScript(const FunctionPageState& page) const;
+    bool isReserved(const std::string& text) const;
+    bool buildBlocks(Direction d, int start, int end, const std::string& r, const std::string& w);
+
+    ByteImage& image_;
+    TransferHost& host_;
+    RangeSettings& ranges_;
+    ErrorLog& errors_;
+    std::array<std::vector<std::string>, 2> script_;
+    std::array<std::vector<StepInfoRow>, 2> info_;
+    std::array<int, 2> stepNum_{0, 0};
+    std::array<std::string, 2> refusal_;
+};
+
+}  // namespace tarvos::link
