@@ -1,0 +1,138 @@
+#include "link/qt/qt_serial_port.h"
+
+#include <QElapsedTimer>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace tarvos::link {
+
+std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::DeviceNotFoundError:
+            return device + " is absent: no such serial device (is the cable plugged in?)";
+        case QSerialPort::PermissionDeniedError:
+#ifndef _WIN32
+            // Qt reports a port locked by another program as a permission error too; if we may
+            // read and write the device, the lock is the reason.
+            if (::access(device.c_str(), R_OK | W_OK) == 0)
+                return device + " is busy: another program holds it";
+            return device +
+                   ": permission denied. Add your user to the dialout group "
+                   "(sudo usermod -aG dialout $USER) and log in again";
+#else
+            return device + " is busy: another program holds it";
+#endif
+        case QSerialPort::OpenError:
+        case QSerialPort::ResourceError:
+            return device + " is busy: another program holds it";
+        default:
+            return device + " cannot be opened";
+    }
+}
+
+QtSerialPorts::~QtSerialPorts() {
+    for (auto& p : ports_)
+        if (p && p->isOpen()) p->close();
+}
+
+QSerialPort* QtSerialPorts::get(int port) {
+    if (port < 1 || port > kPortCount) return nullptr;
+    auto& p = ports_[static_cast<size_t>(port)];
+    return (p && p->isOpen()) ? p.get() : nullptr;
+}
+
+int QtSerialPorts::open(int port) {
+    if (port < 1 || port > kPortCount) return -1;
+    auto& reason = reasons_[static_cast<size_t>(port)];
+    const std::string device = map_.device(port);
+    if (device.empty()) {
+        reason = "COM" + std::to_string(port) + " has no serial device";
+        return -1;
+    }
+    auto& p = ports_[static_cast<size_t>(port)];
+    if (p && p->isOpen()) p->close();
+    p = std::make_unique<QSerialPort>();
+    p->setPortName(QString::fromStdString(device));
+    if (!p->open(QIODevice::ReadWrite)) {
+        reason = OpenFailureText(device, p->error());
+        p.reset();
+        return -1;
+    }
+    reason.clear();
+    return 0;
+}
+
+void QtSerialPorts::ioctl(int port, int, int) {
+    if (QSerialPort* p = get(port)) {
+        p->setBaudRate(QSerialPort::Baud9600);
+        p->setDataBits(QSerialPort::Data8);
+        p->setParity(QSerialPort::NoParity);
+        p->setStopBits(QSerialPort::TwoStop);
+        p->setFlowControl(QSerialPort::NoFlowControl);
+    }
+}
+
+int QtSerialPorts::setReadTimeouts(int port, int totalMs, int) {
+    if (port < 1 || port > kPortCount) return -1;
+    timeoutMs_[static_cast<size_t>(port)] = totalMs;
+    return 0;
+}
+
+void QtSerialPorts::flush(int port, int) {
+    // Only unread input is discarded: dropping output could cut short a frame the line is
+    // still sending, and every frame waits for its answer before the next flush anyway.
+    if (QSerialPort* p = get(port)) {
+        p->clear(QSerialPort::Input);
+        p->readAll();
+    }
+}
+
+int QtSerialPorts::write(int port, const uint8_t* data, int count) {
+    QSerialPort* p = get(port);
+    if (!p) return 0;
+    qint64 n = p->write(reinterpret_cast<const char*>(data), count);
+    while (p->bytesToWrite() > 0)
+        if (!p->waitForBytesWritten(1000)) break;
+    return static_cast<int>(n < 0 ? 0 : n);
+}
+
+int QtSerialPorts::read(int port, uint8_t* data, int count) {
+    QSerialPort* p = get(port);
+    if (!p || count <= 0) return 0;
+    const int timeout = timeoutMs_[static_cast<size_t>(port)];
+    QElapsedTimer timer;
+    timer.start();
+    int got = 0;
+    while (got < count) {
+        if (p->bytesAvailable() > 0) {
+            qint64 n = p->read(reinterpret_cast<char*>(data) + got, count - got);
+            if (n < 0) break;
+            got += static_cast<int>(n);
+            continue;
+        }
+        const qint64 left = timeout - timer.elapsed();
+        if (left <= 0) break;
+        if (!p->waitForReadyRead(static_cast<int>(left)) &&
+            p->error() != QSerialPort::TimeoutError && p->error() != QSerialPort::NoError)
+            break;  // the device went away: nothing more will come
+    }
+    return got;
+}
+
+void QtSerialPorts::close(int port) {
+    if (port < 1 || port > kPortCount) return;
+    auto& p = ports_[static_cast<size_t>(port)];
+    if (p) {
+        if (p->isOpen()) p->close();
+        p.reset();
+    }
+}
+
+std::string QtSerialPorts::openFailureReason(int port) const {
+    if (port < 1 || port > kPortCount) return {};
+    return reasons_[static_cast<size_t>(port)];
+}
+
+}  // namespace tarvos::link
