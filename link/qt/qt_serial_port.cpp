@@ -12,7 +12,7 @@ std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortEr
     switch (error) {
         case QSerialPort::DeviceNotFoundError:
             return device + " is absent: no such serial device (is the cable plugged in?)";
-        case QSerialPort::PermissionDeniedError:
+        case QSerialPort::PermissionError:
 #ifndef _WIN32
             // Qt reports a port locked by another program as a permission error too; if we may
             // read and write the device, the lock is the reason.
