@@ -1,0 +1,54 @@
+#pragma once
+// The application's link to the radio: the port layer and the transfers of the link core,
+// the communication window and the port dialog that show them, and the demo radio. The
+// main window and the channel window reach the radio only through this object.
+
+#include <QString>
+#include <memory>
+
+class QWidget;
+
+namespace tarvos::ui {
+
+struct AppContext;
+
+class AppServices {
+  public:
+    // runCommWindow's result: kNoTransfer, or kWriteFlag / kSuccessFlag bits.
+    static constexpr int kNoTransfer = -1;
+    static constexpr int kWriteFlag = 1;
+    static constexpr int kSuccessFlag = 2;
+
+    explicit AppServices(AppContext& app);
+    ~AppServices();
+
+    // Start-up: read "COM", test that port and search for another when it does not open.
+    void startupPortChoice();
+    // First run and the port search: the lowest port that opens becomes "COM".
+    void autoSetPort();
+    // Start-up: the transfer ranges and the step lists.
+    void prepareLink();
+
+    // Opens the communication window modally: mode 1 reads, 2 writes (each started at once),
+    // 0 shows both buttons. Returns the last transfer's outcome.
+    int runCommWindow(QWidget* parent, int mode);
+    // The port dialog, modal.
+    void runPortDialog(QWidget* parent);
+
+    // The function pages: reload every control from the image, and the VOX comparison
+    // check that follows a refresh.
+    void reloadFunctionPages();
+    void checkVoxComparison();
+
+    // Demo: a virtual radio on a pseudo-terminal, mapped to the first free port number.
+    bool startDemoRadio();
+
+    struct Impl;
+    Impl& impl() { return *impl_; }
+
+  private:
+    AppContext& app_;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace tarvos::ui
