@@ -33,7 +33,7 @@ class RadioLine {
     static constexpr int64_t kByteNs = 11LL * 1000000000LL / 9600;  // 1145833 ns
 
     RadioLine(VirtualRadio& radio, Faults faults = {}, bool paced = false)
-        : radio_(radio), faults(faults), paced(paced) {}
+        : faults(faults), paced(paced), radio_(radio) {}
 
     // Bytes written by the application at nowNs; returns what comes back, in time order.
     std::vector<TimedByte> receive(const uint8_t* data, int count, int64_t nowNs);
