@@ -1,0 +1,225 @@
+// Data files: open, save, template load, New, the data folder, and the shipped images.
+#include "memory/data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "memory/band.h"
+#include "memory/channel_codec.h"
+#include "memory_fixture.h"
+
+namespace tarvos {
+namespace {
+
+using test::FileBytes;
+using test::Logged;
+using test::TempFolder;
+using test::WriteBytes;
+
+ByteImage Patterned(int datNum = kMinDatNum) {
+    ByteImage image(datNum);
+    for (int i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 31 + 7);
+    return image;
+}
+
+TEST(DataFile, SaveWritesTheFileLayoutAndOpenRestoresTheImage) {
+    TempFolder dir;
+    Logged l;
+    ByteImage image = Patterned();
+    const ByteImage before = image;
+    ASSERT_TRUE(SaveDatFile(dir / "a.dat", image, l.log));
+    const auto file = FileBytes(dir / "a.dat");
+    ASSERT_EQ(file.size(), 1040u);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "QD6251");
+    for (int i = 6; i < 16; ++i) EXPECT_EQ(file[i], before[i]) << i;
+    for (int i = 16; i < 32; ++i) EXPECT_EQ(file[i], 0xFF) << i;
+    for (int a = 0x10; a < 0x400; ++a) EXPECT_EQ(file[a + 16], before[a]) << a;
+
+    // The image after a save: signature at 0..5, 0x0400.. copies 0x03F0.., rest unchanged.
+    for (int i = 0; i < image.size(); ++i) {
+        const uint8_t expected = i < 6        ? kDataFileSignature[i]
+                                 : i >= 0x400 ? before[i - 16]
+                                              : before[i];
+        EXPECT_EQ(image[i], expected) << i;
+    }
+
+    ByteImage opened(kMinDatNum);
+    ASSERT_TRUE(OpenDatFile(dir / "a.dat", opened, l.log));
+    for (int a = 6; a < 0x400; ++a) EXPECT_EQ(opened[a], before[a]) << a;
+    EXPECT_EQ(opened[0], 'Q');
+    EXPECT_TRUE(l.locations().empty());
+}
+
+TEST(DataFile, SaveEncodesTheChannelTableFirst) {
+    TempFolder dir;
+    Logged l;
+    ByteImage image(kMinDatNum), temp(kMinDatNum);
+    image.fill(0xFF);
+    ChannelTable chInfo;
+    ToneTexts toneText;
+    ChannelLayout layout;
+    layout.columnCount = 4;
+    ToneList tones(3);
+    ChannelCodec codec(image, temp, chInfo, toneText, layout, tones, l.log);
+    for (int n = 1; n <= 16; ++n) chInfo(n, chf::RxFre) = chInfo(n, chf::TxFre) = -1;
+    chInfo(1, chf::RxFre) = 44612500;
+    ASSERT_TRUE(SaveDatFile(dir / "c.dat", image, l.log, &codec));
+    const auto file = FileBytes(dir / "c.dat");
+    EXPECT_EQ(file[0x20], 0x00);
+    EXPECT_EQ(file[0x23], 0x44);
+}
+
+// Saving over a longer file leaves exactly 1040 bytes.
+TEST(DataFile, SaveOverALongerFileShortensIt) {
+    TempFolder dir;
+    Logged l;
+    WriteBytes(dir / "long.dat", std::vector<uint8_t>(5000, 0x11));
+    ByteImage image = Patterned();
+    ASSERT_TRUE(SaveDatFile(dir / "long.dat", image, l.log));
+    EXPECT_EQ(FileBytes(dir / "long.dat").size(), 1040u);
+}
+
+// A save that cannot write leaves the old file whole, is logged, and still leaves the
+// image in image layout.
+TEST(DataFile, FailedSaveKeepsTheOldFile) {
+    TempFolder dir;
+    Logged l;
+    const std::vector<uint8_t> old(1040, 0x5A);
+    WriteBytes(dir / "keep.dat", old);
+    std::filesystem::create_directories(dir / "keep.dat.saving" / "x");  // blocks the temp file
+    ByteImage image = Patterned();
+    const ByteImage before = image;
+    EXPECT_FALSE(SaveDatFile(dir / "keep.dat", image, l.log));
+    EXPECT_EQ(FileBytes(dir / "keep.dat"), old);
+    for (int a = 6; a < 0x400; ++a) ASSERT_EQ(image[a], before[a]) << a;
+    EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->SaveDatFile"}));
+
+    EXPECT_FALSE(SaveDatFile(dir / "no-such-folder" / "x.dat", image, l.log));
+}
+
+// Files that cannot be a data file give the "Wrong file type!" path and leave the image
+// exactly as it was; a longer file opens from its first 1040 bytes; any 1040 bytes open.
+TEST(DataFile, OpenChecksBeforeReplacingTheImage) {
+    TempFolder dir;
+    WriteBytes(dir / "short.dat", std::vector<uint8_t>(1039, 0x00));
+    WriteBytes(dir / "empty.dat", {});
+    std::filesystem::create_directories(dir / "folder.dat");
+    for (const char* name : {"short.dat", "empty.dat", "missing.dat", "folder.dat"}) {
+        Logged l;
+        ByteImage image = Patterned();
+        const ByteImage before = image;
+        EXPECT_FALSE(OpenDatFile(dir / name, image, l.log)) << name;
+        EXPECT_EQ(image, before) << name;
+        EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->OpenFile"})) << name;
+    }
+
+    std::vector<uint8_t> longer(3000, 0x00);
+    longer[0x20 + 3] = 0x44;  // channel 1 byte 3
+    longer[1040] = 0x99;      // past the data file: ignored
+    WriteBytes(dir / "long.dat", longer);
+    Logged l;
+    ByteImage image(2047);
+    image.fill(0xEE);
+    ASSERT_TRUE(OpenDatFile(dir / "long.dat", image, l.log));
+    EXPECT_EQ(image[0x13], 0x44);
+    EXPECT_EQ(image[1040], 0xEE);  // beyond the file's 1040 bytes nothing changes
+
+    WriteBytes(dir / "zeros.dat", std::vector<uint8_t>(1040, 0x00));
+    ByteImage zeros = Patterned();
+    ASSERT_TRUE(OpenDatFile(dir / "zeros.dat", zeros, l.log));
+    for (int a = 0; a < 0x400; ++a) ASSERT_EQ(zeros[a], 0) << a;
+}
+
+TEST(DataFile, InitTempArrayKeepsTheTemplateInFileLayout) {
+    Logged l;
+    ByteImage image(2047), temp(2047);
+    image.fill(0xAB);
+    temp.fill(0xAB);
+    ASSERT_TRUE(InitTempArray(test::BuiltData(kTemplateFileName), image, temp, l.log));
+    const auto file = FileBytes(test::BuiltData(kTemplateFileName));
+    ASSERT_EQ(file.size(), 1040u);
+    for (int i = 0; i < 1040; ++i) ASSERT_EQ(temp[i], file[i]) << i;
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(image[i], file[i]) << i;
+    for (int a = 0x10; a < 0x400; ++a) ASSERT_EQ(image[a], file[a + 16]) << a;
+    for (int i = 1024; i < 1040; ++i) EXPECT_EQ(image[i], file[i]) << i;
+    EXPECT_EQ(image[1040], 0xAB);
+    EXPECT_EQ(temp[1040], 0xAB);
+}
+
+TEST(DataFile, MissingTemplateIsLoggedAndChangesNothing) {
+    TempFolder dir;
+    Logged l;
+    ByteImage image = Patterned(), temp = Patterned();
+    const ByteImage before = image;
+    EXPECT_FALSE(InitTempArray(dir / "dhcpqec.def", image, temp, l.log));
+    EXPECT_EQ(image, before);
+    EXPECT_EQ(temp, before);
+    EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->InitTempArray"}));
+}
+
+TEST(DataFile, NewKeepsModelAndBand) {
+    Logged l;
+    ByteImage image = Patterned(), temp(kMinDatNum);
+    NewFileImage(test::BuiltData(kTemplateFileName), image, temp, l.log);
+    const ByteImage tmpl = test::ShippedImage(kTemplateFileName);
+    const ByteImage before = Patterned();
+    for (int a = 6; a < 0x400; ++a) {
+        const bool kept = a >= 0x0379 && a <= 0x037D;
+        ASSERT_EQ(image[a], kept ? before[a] : tmpl[a]) << a;
+    }
+    EXPECT_TRUE(l.locations().empty());
+}
+
+TEST(DataFile, GenerateDatFolder) {
+    TempFolder dir;
+    Logged l;
+    auto folder = GenerateDatFolder(dir.path(), l.log);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "Data"));
+    EXPECT_EQ(folder.untitledPath, dir / "Data" / "Untitled.dat");
+    GenerateDatFolder(dir.path(), l.log);  // already there: fine
+    EXPECT_TRUE(l.locations().empty());
+
+    WriteBytes(dir / "file", {1});
+    GenerateDatFolder(dir / "file", l.log);
+    EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->GenerateDatFolder"}));
+}
+
+// The shipped images: the data-file format, the identification block, the VOX values and
+// marker, the band, empty channels in the template and programmed ones in the defaults.
+TEST(ShippedImages, HoldWhatTheRadioExpects) {
+    for (const char* name : {kTemplateFileName, kDefaultsFileName}) {
+        const auto file = FileBytes(test::BuiltData(name));
+        ASSERT_EQ(file.size(), 1040u) << name;
+        EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "QD6251");
+        for (int i = 16; i < 32; ++i) EXPECT_EQ(file[i], 0xFF);
+        ByteImage image = test::ShippedImage(name);
+        EXPECT_EQ(std::string(&image.bytes()[0x01B8], &image.bytes()[0x01BE]), "K48159");
+        EXPECT_EQ(image[0x01BE], 0xF8);
+        EXPECT_EQ(image[0x01BF], 0xFF);
+        const uint8_t vox[] = {170, 155, 140, 125, 110, 95, 80, 65, 50, 35};
+        for (int k = 0; k < 10; ++k) EXPECT_EQ(image[0x0194 + k], vox[k]);
+        EXPECT_EQ(image[0x019E], 90);
+        EXPECT_EQ(image[0x0379], 0);
+        const Band band = IicDatToBand(image);
+        EXPECT_EQ(band.index, 12) << name;
+        EXPECT_EQ(band.low, 40000000);
+        EXPECT_EQ(band.high, 52000000);
+    }
+    const ByteImage tmpl = test::ShippedImage(kTemplateFileName);
+    const ByteImage defs = test::ShippedImage(kDefaultsFileName);
+    int used = 0;
+    for (int n = 1; n <= 16; ++n) {
+        EXPECT_EQ(tmpl[ChannelRecordAddr(n, 3)], 0xFF) << n;
+        const auto rx =
+            FrequencyFromBcd({defs[16 * n], defs[16 * n + 1], defs[16 * n + 2], defs[16 * n + 3]});
+        ASSERT_TRUE(rx) << n;
+        EXPECT_GE(*rx, 40000000) << n;
+        EXPECT_LE(*rx, 52000000) << n;
+        used += defs[ChannelRecordAddr(n, 8)] != 0xFF;
+    }
+    EXPECT_GT(used, 10);
+}
+
+}  // namespace
+}  // namespace tarvos
