@@ -1,0 +1,1 @@
+tarvos_test_area(link LIBS tarvos_link tarvos_sim)
