@@ -54,7 +54,9 @@ class StepLists {
     const std::string& refusal(Direction d) const { return refusal_[index(d)]; }
 
     uint8_t ReadCmd = kAltRead, WriteCmd = kAltWrite;
-    uint8_t StdReadCmd = 0, StdWriteCmd = 0;
+    // The standard pair. Known from the start, so a "Z" radio reporting "R"/"W" is never
+    // taken for an unsupported one because no list had been built with it yet.
+    uint8_t StdReadCmd = kStdRead, StdWriteCmd = kStdWrite;
     int RdWrCodeMode = 0;
     int UseNewCode = 0;
     int CodeProbe = 0;
