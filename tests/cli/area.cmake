@@ -1,0 +1,9 @@
+tarvos_test_area(cli QT LIBS tarvos_memory Qt6::Core)
+# The tests run the built tarvos-cli on the built data files.
+if(TARGET tests_cli)
+  foreach(dep tarvos-cli tarvos_data)
+    if(TARGET ${dep})
+      add_dependencies(tests_cli ${dep})
+    endif()
+  endforeach()
+endif()
