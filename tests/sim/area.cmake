@@ -1,0 +1,1 @@
+tarvos_test_area(sim LIBS tarvos_sim)
