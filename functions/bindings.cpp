@@ -257,6 +257,10 @@ std::string VoxCmpTooltip(int code) {
     return std::to_string(std::lround(code * 3300.0 / 255.0)) + "mv";
 }
 
+std::string VoxLevelCaption(const FaceTextTable& ft, int k) {
+    return Num(k + 1) + ft[402];
+}
+
 // Couplings, run after a user's change (defined with the model, which they change).
 void CoupleTxEndTone(FunctionModel& model, ByteImage& image, const Binding& row);
 void CoupleCodeContiTime(FunctionModel& model, ByteImage& image, const Binding& row);

@@ -118,5 +118,7 @@ inline constexpr uint8_t kVoxCmpMarker = 90;
 inline constexpr int kVoxCmpDefaults[10] = {170, 155, 140, 125, 110, 95, 80, 65, 50, 35};
 // The tooltip of a comparison list showing code: whole millivolts followed by "mv".
 std::string VoxCmpTooltip(int code);
+// The level label lblVoxCmpLevel(k), k = 0..9: "1级" … "10级" (the unit is empty in English).
+std::string VoxLevelCaption(const FaceTextTable& ft, int k);
 
 }  // namespace tarvos

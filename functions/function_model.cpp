@@ -37,7 +37,7 @@ void CoupleCodeContiTime(FunctionModel& model, ByteImage& image, const Binding& 
 
 FunctionModel::FunctionModel(int language, ErrorLog* log)
     : faceText_(language),
-      log_(log ? log : &ownLog_),
+      externalLog_(log),
       states_(FunctionBindings().size()),
       enabledBy_(EnabledByTable(FunctionBindings())),
       newCodeBuf_(InitialNewCodeBuf()) {
@@ -197,7 +197,7 @@ void FunctionModel::LoadControl(ByteImage& image, int index) {
 }
 
 void FunctionModel::InitOpt(ByteImage& image) {
-    Guard(*log_, "frmChMem->InitOpt:", [&] {
+    Guard(log(), "frmChMem->InitOpt:", [&] {
         for (int i = 0; i < static_cast<int>(bindings().size()); ++i) LoadControl(image, i);
         ShowRdWrCode(image);
     });
@@ -228,7 +228,7 @@ void FunctionModel::SetText(ByteImage& image, int index, std::string_view text) 
         codeTextChanged(image, index, typed);
         return;
     }
-    Guard(*log_, "frmChMem->txtInfo_LostFocus", [&] {
+    Guard(log(), "frmChMem->txtInfo_LostFocus", [&] {
         st(index).text = typed;
         EncodeMessage(image, b.messageLine, typed);
         changed(index);
@@ -267,7 +267,7 @@ void FunctionModel::SetByCode(ByteImage& image, std::string_view name, int value
 // Read/write code.
 
 void FunctionModel::SetRdWrCodeText(ByteImage& image, std::string_view text) {
-    Guard(*log_, "frmChMem->txtRdWrCode_Change", [&] {
+    Guard(log(), "frmChMem->txtRdWrCode_Change", [&] {
         rdWrCodeText_ = CutChars(text, kRdWrCodeChars);
         WriteStoredRdWrCode(image, rdWrCodeText_);
         changed(-1);

@@ -123,9 +123,11 @@ class FunctionModel {
     friend void CoupleTxEndTone(FunctionModel&, ByteImage&, const Binding&);
     friend void CoupleCodeContiTime(FunctionModel&, ByteImage&, const Binding&);
 
+    ErrorLog& log() { return externalLog_ ? *externalLog_ : ownLog_; }
+
     FaceTextTable faceText_;
-    ErrorLog ownLog_;
-    ErrorLog* log_;
+    ErrorLog ownLog_;  // used when no log is given: failures are dropped
+    ErrorLog* externalLog_;
     std::vector<ControlState> states_;
     std::vector<int> enabledBy_;  // row whose state enables row i; -1 when none
     TwoToneTable twoTone_{};

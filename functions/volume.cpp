@@ -73,4 +73,8 @@ void VolumeDefault(ByteImage& image, int mode) {
     SetVolumeUseTable(image, true);
 }
 
+std::string VolumeLevelCaption(const FaceTextTable& ft, int level) {
+    return ft[335] + (level == 10 ? " " : "  ") + std::to_string(level) + " " + ft[336];
+}
+
 }  // namespace tarvos

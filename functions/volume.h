@@ -11,8 +11,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "memory/image.h"
+#include "shell/face_text.h"
 
 namespace tarvos {
 
@@ -47,5 +49,8 @@ void SetVolumeUseTable(ByteImage& image, bool use);
 
 // The Default button: the eleven level codes of the mode, then "Use This Set" ticked.
 void VolumeDefault(ByteImage& image, int mode);
+
+// The caption of a level's list: "Volume  3 Level" (one space before 10, so they line up).
+std::string VolumeLevelCaption(const FaceTextTable& ft, int level);
 
 }  // namespace tarvos

@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "functions/bindings.h"
 #include "functions/code_text.h"
 #include "functions/function_model.h"
 #include "functions/radio_text.h"
@@ -47,6 +48,12 @@ TEST(Volume, DialogInBothModes) {
     VolumeDefault(img, kVolumeModeDirect);
     const uint8_t direct[11] = {108, 68, 60, 54, 48, 40, 32, 24, 16, 8, 0};
     for (int i = 0; i < 11; ++i) EXPECT_EQ(img[0x01A0 + i], direct[i]);
+
+    EXPECT_EQ(VolumeLevelCaption(FaceTextTable(3), 3), "Volume  3 Level");
+    EXPECT_EQ(VolumeLevelCaption(FaceTextTable(3), 10), "Volume 10 Level");
+    EXPECT_EQ(VolumeLevelCaption(FaceTextTable(1), 1), "音量  1 级");
+    EXPECT_EQ(VoxLevelCaption(FaceTextTable(1), 9), "10级");
+    EXPECT_EQ(VoxLevelCaption(FaceTextTable(3), 0), "1");
 
     SetVolumeUseTable(img, false);
     EXPECT_EQ(img[0x01AB], 255);
