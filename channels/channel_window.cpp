@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -197,6 +198,15 @@ void ChannelWindow::SetChGrid() {
 
 void ChannelWindow::InitChTable() {
     for (int ch = 1; ch <= app_.layout.channelCount; ++ch) DelOneChannel(ch);
+    homeCell();
+}
+
+// After a redraw the grid shows its first cell, not the last one drawn.
+void ChannelWindow::homeCell() {
+    if (app_.layout.channelCount < 1 || app_.layout.columnCount < 1) return;
+    vsfgGridCh_->select(1, 1);
+    vsfgGridCh_->scrollToTop();
+    vsfgGridCh_->horizontalScrollBar()->setValue(0);
 }
 
 void ChannelWindow::DelOneChannel(int ch) {
@@ -234,6 +244,7 @@ void ChannelWindow::ShowChTblGrid() {
             CtdcsDecShow(ch);
             CtdcsEncShow(ch);
         }
+        homeCell();
     });
 }
 

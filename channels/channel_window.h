@@ -72,6 +72,7 @@ class ChannelWindow : public QWidget {
   private:
     void BuildPages();
     void setBandCaption(int index);
+    void homeCell();
 
     AppContext& app_;
     AppServices& services_;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <memory>
 
+#include "functions/function_model.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
 #include "memory/channel_layout.h"
@@ -39,6 +40,9 @@ struct AppContext {
     ChannelLayout layout;
     ToneList toneList{3};
     ChannelCodec codec{iicDat, tempArray, chInfo, toneText, layout, toneList, log};
+
+    // The function pages' state, rebuilt for the language in force at start-up.
+    std::unique_ptr<FunctionModel> functions = std::make_unique<FunctionModel>(3, &log);
 
     // The band in force (10 Hz units) and the absolute limits.
     int32_t bandLow = 40000000;

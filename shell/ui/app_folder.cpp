@@ -49,6 +49,7 @@ QStringList InstallMissingData(const QString& folder, const std::vector<ShippedI
     for (const ShippedItem& item : items) {
         const QString target = folder + "/" + item.name;
         if (QFileInfo::exists(target)) continue;
+        QDir().mkpath(QFileInfo(target).absolutePath());
         QSaveFile out(target);
         if (!out.open(QIODevice::WriteOnly)) continue;
         out.write(item.bytes());

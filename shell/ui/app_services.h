@@ -4,6 +4,7 @@
 // main window and the channel window reach the radio only through this object.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -40,8 +41,21 @@ class AppServices {
     void reloadFunctionPages();
     void checkVoxComparison();
 
+    // The window the port dialog opens over when the search before a transfer fails.
+    void setMainWindow(QWidget* window);
+    // What a successful read redisplays (the channel window's SoftDisplay).
+    void setSoftDisplay(std::function<void()> softDisplay);
+    // Status panel 2 follows a port found by the search before a transfer.
+    void setComPortShown(std::function<void()> show);
+
+    // The device each port number maps to ("" when none).
+    QString portDevice(int port) const;
+
     // Demo: a virtual radio on a pseudo-terminal, mapped to the first free port number.
     bool startDemoRadio();
+    // The demo radio's device and port number (empty and 0 when none runs).
+    QString demoDevice() const;
+    int demoPort() const;
 
     struct Impl;
     Impl& impl() { return *impl_; }

@@ -46,6 +46,11 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
     setObjectName("mdifrmMain");
     setWindowIcon(AppIcon());
     if (errorSink_) errorSink_->setOwner(this);
+    services_.setMainWindow(this);
+    services_.setComPortShown([this] { ShowComPort(); });
+    services_.setSoftDisplay([this] {
+        if (channelWindow_) channelWindow_->SoftDisplay();
+    });
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
@@ -292,6 +297,13 @@ void MainWindow::MDIForm_Load() {
     // 19: the channel editor.
     app_.guard("mdifrmMain->MDIForm_Load", [&] {
         channelWindow_ = new ChannelWindow(app_, services_, this);
+        connect(channelWindow_, &ChannelWindow::filePathChanged, this, [this] { ShowFilePath(); });
+        connect(channelWindow_, &ChannelWindow::restoreDefaultsRequested, this,
+                [this] { RestoreDefaultSetting(); });
+        // A maximised child window's caption joins the frame's, as in any document frame.
+        connect(channelWindow_, &QWidget::windowTitleChanged, this, [this](const QString& t) {
+            setWindowTitle(app_.ft(16) + (t.isEmpty() ? QString() : " - [" + t + "]"));
+        });
         channelSub_ = mdi_->addSubWindow(channelWindow_, Qt::FramelessWindowHint);
         channelWindow_->InitChMem();
     });
@@ -507,9 +519,9 @@ void MainWindow::tlbMdiFrmMain_ButtonClick(const QString& key) {
 
 void MainWindow::Help() {
     app_.guard("mdifrmMain->Help", [&] {
-        const char* name = app_.language == 1   ? "ChsHelp.html"
-                           : app_.language == 2 ? "ChtHelp.html"
-                                                : "EngHelp.html";
+        const char* name = app_.language == 1   ? "help/ChsHelp.html"
+                           : app_.language == 2 ? "help/ChtHelp.html"
+                                                : "help/EngHelp.html";
         app_.host->openDocument(app_.appFolder + "/" + name);
     });
 }

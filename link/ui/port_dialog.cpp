@@ -1,0 +1,125 @@
+#include "link/ui/port_dialog.h"
+
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "link/port_layer.h"
+#include "link/qt/port_map.h"
+#include "shell/ui/app_context.h"
+
+namespace tarvos::ui {
+
+PortDialog::PortDialog(AppContext& app, link::PortLayer& ports, const link::PortMap* map,
+                       QWidget* parent)
+    : QDialog(parent), app_(app), ports_(ports), map_(map) {
+    setObjectName("frmToolCom");
+    setModal(true);
+    auto* fraToolCom = new QGroupBox(this);
+    fraToolCom->setObjectName("fraToolCom");
+    auto* grid = new QGridLayout(fraToolCom);
+    grid->setHorizontalSpacing(18);
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < 16; ++i) {
+        auto* b = new QRadioButton(QString("COM%1").arg(i + 1), fraToolCom);
+        b->setObjectName(QString("COM1(%1)").arg(i));
+        group->addButton(b, i + 1);
+        COM1_[static_cast<size_t>(i)] = b;
+        grid->addWidget(b, i % 8, i / 8);
+    }
+    lblToolCom_ = new QLabel(this);
+    lblToolCom_->setObjectName("lblToolCom");
+    auto* ok = new QPushButton(this);
+    ok->setObjectName("cmdOk");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(this);
+    cancel->setObjectName("cmdCancel");
+    connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblToolCom_);
+    layout->addWidget(fraToolCom);
+    layout->addLayout(buttons);
+
+    app_.guard("frmToolCom->Form_Load", [&] {
+        InitFace();
+        EnableCOM();
+        rememberedPort_ = ports_.ComPort;
+        if (ports_.ComPort >= 1 && ports_.ComPort <= 16) button(ports_.ComPort)->setChecked(true);
+    });
+}
+
+void PortDialog::InitFace() {
+    setWindowTitle(app_.ft(60));
+    findChild<QGroupBox*>("fraToolCom")->setTitle(app_.ft(61));
+    lblToolCom_->setText(app_.ft(62));
+    findChild<QPushButton*>("cmdOk")->setText(app_.ft(63));
+    findChild<QPushButton*>("cmdCancel")->setText(app_.ft(64));
+    setFont(app_.uiFont);
+}
+
+void PortDialog::EnableCOM() {
+    for (int port = 1; port <= 16; ++port) VerdictCom(port);
+}
+
+void PortDialog::VerdictCom(int port) {
+    QRadioButton* b = button(port);
+    const std::string device = map_ ? map_->device(port) : std::string();
+    // Each button names the device its number stands for.
+    QString caption = QString("COM%1").arg(port);
+    if (!device.empty())
+        caption += "  (" + QFileInfo(QString::fromStdString(device)).fileName() + ")";
+    b->setText(caption);
+    b->setToolTip(QString::fromStdString(device));
+    bool usable = false;
+    app_.guard("frmToolCom->VerdictCom", [&] {
+        ports_.VerdictCom(port);
+        usable = ports_.PortState[static_cast<size_t>(port)] == 1;
+    });
+    if (!usable) {
+        b->setAutoExclusive(false);
+        b->setChecked(false);
+        b->setAutoExclusive(true);
+        b->setEnabled(false);
+        const std::string reason = ports_.PortReason[static_cast<size_t>(port)];
+        if (!reason.empty()) b->setToolTip(QString::fromStdString(reason));
+    } else {
+        b->setEnabled(true);
+        b->setChecked(true);
+    }
+}
+
+void PortDialog::cmdOK_Click() {
+    app_.guard("frmToolCom->cmdOK_Click", [&] {
+        for (int port = 1; port <= 16; ++port)
+            if (button(port)->isChecked()) {
+                ports_.ComPort = port;
+                break;
+            }
+        rememberedPort_ = ports_.ComPort;
+        app_.comPort = ports_.ComPort;
+        app_.writeSetting("COM", QString::number(ports_.ComPort));
+    });
+    accept();
+}
+
+void PortDialog::cmdCancel_Click() {
+    app_.guard("frmToolCom->cmdCancel_Click", [&] {
+        ports_.ComPort = rememberedPort_;
+        app_.comPort = rememberedPort_;
+    });
+    reject();
+}
+
+}  // namespace tarvos::ui
