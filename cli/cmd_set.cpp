@@ -5,7 +5,8 @@
 // user's pick, tick or typing on control NAME (with the couplings and normalisations that
 // brings), and the result is saved. Values: a list takes the position of its entry, a
 // check box true or false, a text box its text; two-tone cells are twoTone(E).COLUMN with
-// COLUMN one of aFre, aTime, bFre, bTime, interval. Any bad assignment stops the command
+// COLUMN one of aFre, aTime, bFre, bTime, interval; txtRdWrCode=TEXT stores a read/write
+// code (empty: none). Any bad assignment stops the command
 // before anything is written.
 #include <iostream>
 #include <optional>

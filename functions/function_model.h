@@ -57,6 +57,8 @@ class FunctionModel {
     // code of the shown entry; checks write nothing; texts re-encode when the shown text
     // changes.
     void LoadControl(ByteImage& image, int index);
+    // True once InitOpt has filled the lists.
+    bool loaded() const { return !states_.front().entries.empty(); }
     // What the redisplay after an open or a read adds: InitOpt, then the VOX default action
     // when the comparison values are implausible.
     void SoftDisplay(ByteImage& image);

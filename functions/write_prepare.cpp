@@ -23,6 +23,7 @@ constexpr uint8_t kForcedSideKeys[4] = {0x00, 0x09, 0x00, 0x1D};
 }  // namespace
 
 WriteParamBits PrepareImageForWrite(FunctionModel& model, ByteImage& image) {
+    if (!model.loaded()) model.InitOpt(image);
     for (const char* list : kSideKeyLists) model.RerunListHandler(image, model.indexOf(list));
     for (int i = 0; i < 4; ++i) image.at(0x0360 + i) = kForcedSideKeys[i];
     image.at(0x0367) |= 0x01;

@@ -18,7 +18,8 @@ struct WriteParamBits {
 // does not take from the channel records. Returns the bits noted for the parameter frame.
 //
 // The caller encodes the channel table into the image (ChInfoToIicDat) before calling this,
-// so the record masks apply to the channels as they will be sent.
+// so the record masks apply to the channels as they will be sent. The model is the page
+// showing this image; one that was never loaded is loaded from it first.
 WriteParamBits PrepareImageForWrite(FunctionModel& model, ByteImage& image);
 
 }  // namespace tarvos

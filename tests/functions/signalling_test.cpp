@@ -299,6 +299,13 @@ TEST(WritePreparation, SameResultForTheSameModelAndImage) {
     ByteImage again = a;
     PrepareImageForWrite(ma, again);
     EXPECT_EQ(again, a);  // preparing twice changes nothing more
+
+    // A page that was never shown is loaded from the image first: same result.
+    ByteImage c;
+    for (int i = 0; i < c.size(); ++i) c[i] = static_cast<uint8_t>(i * 7);
+    FunctionModel fresh(3);
+    PrepareImageForWrite(fresh, c);
+    EXPECT_EQ(c, a);
 }
 
 }  // namespace
