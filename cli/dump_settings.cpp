@@ -84,10 +84,10 @@ std::string FunctionSettingsJsonMembers(const ByteImage& image) {
     FunctionModel model(kDumpLanguage, &log);
     model.SoftDisplay(copy);
     std::string out;
-    out += "\"settings\": " + SettingsObject(model) + ",\n";
-    out += "\"enabled\": " + EnabledObject(model) + ",\n";
-    out += "\"twoTone\": " + TwoToneArray(model) + ",\n";
-    out += "\"volume\": " + VolumeObject(copy) + ",\n";
+    out += "\"settings\": " + SettingsObject(model) + ",\n  ";
+    out += "\"enabled\": " + EnabledObject(model) + ",\n  ";
+    out += "\"twoTone\": " + TwoToneArray(model) + ",\n  ";
+    out += "\"volume\": " + VolumeObject(copy) + ",\n  ";
     out += "\"rdWrCode\": " + std::string(model.rdWrCodeStored() ? "true" : "false");
     return out;
 }

@@ -7,7 +7,8 @@
 
 namespace tarvos::cli {
 
-// JSON members (without surrounding braces, no trailing comma) describing the function
+// JSON members (without surrounding braces, no trailing comma; members after the first
+// start on a new line indented by two spaces) describing the function
 // settings as the function page shows them after loading a copy of image, in English:
 // "settings": {...}, "enabled": {...}, "twoTone": [...], "volume": {...}, "rdWrCode": ...
 // Empty when this build has no function settings.

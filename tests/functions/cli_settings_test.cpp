@@ -37,15 +37,16 @@ TEST(DumpSettings, MembersInTheDocumentedShape) {
     EXPECT_NE(json.find("\"listSk1Short\": 0"), std::string::npos);
     EXPECT_NE(json.find("\"txtAutoMem(7)\": \"\""), std::string::npos);
     EXPECT_EQ(json.find("vsfgGridTwoTone"), std::string::npos);
-    EXPECT_NE(json.find("\n\"enabled\": {\"cboSaveMode\": false, "), std::string::npos);
+    EXPECT_NE(json.find("\n  \"enabled\": {\"cboSaveMode\": false, "), std::string::npos);
     EXPECT_NE(json.find("\"cboDtmfCloseSort\": false}"), std::string::npos);
     EXPECT_EQ(json.find("\"cboTot\": true"), std::string::npos);
-    EXPECT_NE(json.find("\n\"twoTone\": [{\"entry\": 1, \"aFre\": \"2000.0\", \"aTime\": \"0.3\", "
-                        "\"bFre\": \"\", \"bTime\": \"\", \"interval\": \"\"}, {\"entry\": 2,"),
-              std::string::npos)
+    EXPECT_NE(
+        json.find("\n  \"twoTone\": [{\"entry\": 1, \"aFre\": \"2000.0\", \"aTime\": \"0.3\", "
+                  "\"bFre\": \"\", \"bTime\": \"\", \"interval\": \"\"}, {\"entry\": 2,"),
+        std::string::npos)
         << json;
-    EXPECT_NE(json.find("\n\"volume\": {\"codes\": [0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0], "
-                        "\"useTable\": true},\n\"rdWrCode\": false"),
+    EXPECT_NE(json.find("\n  \"volume\": {\"codes\": [0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0], "
+                        "\"useTable\": true},\n  \"rdWrCode\": false"),
               std::string::npos);
     EXPECT_EQ(json.back(), 'e');  // no trailing comma
 
