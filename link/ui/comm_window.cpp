@@ -169,7 +169,9 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
     }
 }
 
-CommWindow::~CommWindow() { link_.setObserver(nullptr); }
+CommWindow::~CommWindow() {
+    link_.setObserver(nullptr);
+}
 
 QLineEdit* CommWindow::addressBox(const char* name, const char* key, const QString& text) {
     auto* box = new QLineEdit(text, fraRdWrDat_);
@@ -199,9 +201,13 @@ void CommWindow::InitFace() {
     fraOne_->setMinimumWidth(440);
 }
 
-void CommWindow::cmdRead_Click() { runTransfer(link::Direction::Read); }
+void CommWindow::cmdRead_Click() {
+    runTransfer(link::Direction::Read);
+}
 
-void CommWindow::cmdWrite_Click() { runTransfer(link::Direction::Write); }
+void CommWindow::cmdWrite_Click() {
+    runTransfer(link::Direction::Write);
+}
 
 void CommWindow::runTransfer(link::Direction d) {
     if (busy_) return;  // a start while a transfer runs is not a second transfer
@@ -224,7 +230,9 @@ void CommWindow::fraOne_DblClick() {
     fraRdWrDat_->setVisible(show);
 }
 
-bool CommWindow::panelShown() const { return fraRdWrDat_->isVisibleTo(this); }
+bool CommWindow::panelShown() const {
+    return fraRdWrDat_->isVisibleTo(this);
+}
 
 bool CommWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fraOne_ && event->type() == QEvent::MouseButtonDblClick) {
@@ -250,7 +258,9 @@ void CommWindow::reject() {
 
 // --- What the transfer reports ------------------------------------------------------------
 
-void CommWindow::progress(int percent) { prgCommunicate_->setValue(percent); }
+void CommWindow::progress(int percent) {
+    prgCommunicate_->setValue(percent);
+}
 
 void CommWindow::statusText(const std::string& text) {
     lblComStatus_->setText(QString::fromStdString(text));
@@ -268,7 +278,9 @@ void CommWindow::stopBox(bool visible, bool ticked) {
     chkStopCom_->setChecked(ticked);
 }
 
-void CommWindow::singleWire(bool on) { chkComRxMode_->setChecked(on); }
+void CommWindow::singleWire(bool on) {
+    chkComRxMode_->setChecked(on);
+}
 
 void CommWindow::comPort(int port) {
     app_.comPort = port;

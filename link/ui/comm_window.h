@@ -28,7 +28,7 @@ struct AppContext;
 
 class CommWindow : public QDialog, public link::TransferObserver {
     Q_OBJECT
-public:
+  public:
     // mode 1: read at once, 2: write at once, 0: both buttons shown, the user starts.
     CommWindow(AppContext& app, link::Link& link, int mode, QWidget* parent = nullptr);
     ~CommWindow() override;
@@ -58,15 +58,15 @@ public:
     // Kept across windows for the run, as the double-click count is.
     static int FrameClickNum;
 
-signals:
+  signals:
     void comPortChanged(int port);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void InitFace();
     void runTransfer(link::Direction d);
     QLineEdit* addressBox(const char* name, const char* key, const QString& text);

@@ -20,7 +20,7 @@ struct AppContext;
 
 class PortDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     PortDialog(AppContext& app, link::PortLayer& ports, const link::PortMap* map,
                QWidget* parent = nullptr);
 
@@ -28,7 +28,7 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-private:
+  private:
     void InitFace();
     void EnableCOM();
     void VerdictCom(int port);

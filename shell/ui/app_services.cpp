@@ -16,10 +16,11 @@
 namespace tarvos::ui {
 
 struct AppServices::Impl : link::TransferHost {
-    explicit Impl(AppContext& a)
+    Impl(AppContext& a, link::SerialPort* port, link::Waiter* wait)
         : app(a),
           ports(link::PortMap::FromSystem(&a.settings)),
-          link(ports, waiter, a.log, &a.settings, a.iicDat, *this, a.faceText) {}
+          link(port ? *port : ports, wait ? *wait : waiter, a.log, &a.settings, a.iicDat, *this,
+               a.faceText) {}
 
     // What the transfers ask of the editors.
     link::FunctionPageState functionPage() override {
@@ -34,8 +35,7 @@ struct AppServices::Impl : link::TransferHost {
         s.jumpFreFuncVisible = f.jumpFreFuncVisible();
         s.jumpFreFuncTicked = f.jumpFreFuncChecked();
         const auto& buf = f.newCodeBuf();
-        for (size_t i = 0; i < s.NewCodeBuf.size() && i < buf.size(); ++i)
-            s.NewCodeBuf[i] = buf[i];
+        for (size_t i = 0; i < s.NewCodeBuf.size() && i < buf.size(); ++i) s.NewCodeBuf[i] = buf[i];
         return s;
     }
     void prepareImageForWrite(ByteImage& image) override {
@@ -64,12 +64,15 @@ struct AppServices::Impl : link::TransferHost {
     QWidget* mainWindow = nullptr;
 };
 
-AppServices::AppServices(AppContext& app) : app_(app), impl_(std::make_unique<Impl>(app)) {}
+AppServices::AppServices(AppContext& app, link::SerialPort* port, link::Waiter* waiter)
+    : app_(app), impl_(std::make_unique<Impl>(app, port, waiter)) {}
 AppServices::~AppServices() {
     if (impl_->demo) impl_->demo->stop();
 }
 
-void AppServices::setMainWindow(QWidget* window) { impl_->mainWindow = window; }
+void AppServices::setMainWindow(QWidget* window) {
+    impl_->mainWindow = window;
+}
 
 void AppServices::setSoftDisplay(std::function<void()> softDisplay) {
     impl_->redisplay = std::move(softDisplay);
@@ -121,7 +124,9 @@ void AppServices::runPortDialog(QWidget* parent) {
     app_.comPort = impl_->link.ports.ComPort;
 }
 
-void AppServices::reloadFunctionPages() { app_.functions->InitOpt(app_.iicDat); }
+void AppServices::reloadFunctionPages() {
+    app_.functions->InitOpt(app_.iicDat);
+}
 
 void AppServices::checkVoxComparison() {
     // SoftDisplay of the function model runs InitOpt again before the VOX check; the
@@ -155,7 +160,11 @@ bool AppServices::startDemoRadio() {
     return true;
 }
 
-QString AppServices::demoDevice() const { return app_.demoDevice; }
-int AppServices::demoPort() const { return impl_->demoPort; }
+QString AppServices::demoDevice() const {
+    return app_.demoDevice;
+}
+int AppServices::demoPort() const {
+    return impl_->demoPort;
+}
 
 }  // namespace tarvos::ui

@@ -9,6 +9,11 @@
 
 class QWidget;
 
+namespace tarvos::link {
+class SerialPort;
+class Waiter;
+}  // namespace tarvos::link
+
 namespace tarvos::ui {
 
 struct AppContext;
@@ -20,7 +25,10 @@ class AppServices {
     static constexpr int kWriteFlag = 1;
     static constexpr int kSuccessFlag = 2;
 
-    explicit AppServices(AppContext& app);
+    // The serial ports and the waiter default to QtSerialPort and the event-processing
+    // waiter; tests give the in-process virtual radio and its clock.
+    explicit AppServices(AppContext& app, link::SerialPort* port = nullptr,
+                         link::Waiter* waiter = nullptr);
     ~AppServices();
 
     // Start-up: read "COM", test that port and search for another when it does not open.

@@ -1,0 +1,162 @@
+#pragma once
+// The real windows over a fresh application folder, with a desktop that answers from a
+// script and the in-process virtual radio on port 1 (virtual clock, no waiting).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "channels/channel_window.h"
+#include "link/virtual_clock.h"
+#include "memory/data_file.h"
+#include "shell/ui/app_context.h"
+#include "shell/ui/app_folder.h"
+#include "shell/ui/app_services.h"
+#include "shell/ui/desktop_host.h"
+#include "shell/ui/grid_control.h"
+#include "shell/ui/main_window.h"
+#include "sim/radio_line.h"
+#include "sim/sim_serial_port.h"
+#include "sim/virtual_radio.h"
+
+namespace tarvos::ui::test {
+
+inline QApplication& App() {
+    static int argc = 1;
+    static char name[] = "tests_ui";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+// Answers questions from a queue (Yes when it is empty) and records every box and dialog.
+struct ScriptedHost : DesktopHost {
+    std::deque<bool> answers;
+    QStringList asked;
+    QStringList told;
+    std::vector<Icon> toldIcons;
+    QString openResult;
+    QString saveResult;
+    int openDialogs = 0;
+    int saveDialogs = 0;
+    QStringList documents;
+    int instances = 0;
+
+    bool askYesNo(QWidget*, const QString&, const QString& text) override {
+        asked << text;
+        if (answers.empty()) return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void tell(QWidget*, const QString&, const QString& text, Icon icon) override {
+        told << text;
+        toldIcons.push_back(icon);
+    }
+    QString openFileName(QWidget*, const QString&, const QString&) override {
+        ++openDialogs;
+        return openResult;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        ++saveDialogs;
+        return saveResult;
+    }
+    bool openDocument(const QString& path) override {
+        documents << path;
+        return true;
+    }
+    bool startNewInstance() override {
+        ++instances;
+        return true;
+    }
+};
+
+// Runs action on the modal window of type W once it is shown.
+template <class W>
+void OnModal(std::function<void(W*)> action) {
+    QTimer::singleShot(0, [action] {
+        W* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!w) {
+            OnModal<W>(action);  // not shown yet
+            return;
+        }
+        action(w);
+    });
+}
+
+class UiFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        App();
+        ASSERT_TRUE(home.isValid());
+        qputenv("TARVOS_HOME", home.path().toLocal8Bit());
+        clock.onDelay = [] { QCoreApplication::processEvents(); };
+        ports.attach(1, &line);
+    }
+    void TearDown() override {
+        if (window) {
+            app->exitWithoutPrompt = true;
+            window->close();
+        }
+        window.reset();
+        services.reset();
+        app.reset();
+    }
+
+    // A settings value written before the start.
+    void setting(const char* key, const char* value) {
+        SettingsFile((home.path() + "/tarvosk.def").toStdString()).write("Setting", key, value);
+    }
+    QString readSetting(const char* key) {
+        return QString::fromStdString(SettingsFile((home.path() + "/tarvosk.def").toStdString())
+                                          .read("Setting", key, "?", 99));
+    }
+
+    // Start-up over the folder: installation data, the windows, the load step.
+    void start() {
+        app = std::make_unique<AppContext>(ResolveAppFolder(), &host);
+        InstallMissingData(app->appFolder, ShippedInstallationData());
+        app->log.setSink(&errors);
+        services = std::make_unique<AppServices>(*app, &ports, &clock);
+        window = std::make_unique<MainWindow>(*app, *services);
+        window->MDIForm_Load();
+        window->show();
+    }
+    ChannelWindow& channels() { return *window->channelWindow(); }
+    QString cell(int row, int col) { return channels().grid()->text(row, col); }
+    QString ft(int n) { return app->ft(n); }
+    QString path(const QString& name) { return home.path() + "/" + name; }
+
+    // A radio memory loaded from a data file in the application folder.
+    sim::RadioMemory memoryOf(const QString& file) {
+        ByteImage image(kMinDatNum);
+        RecordingSink s;
+        ErrorLog log(&s);
+        EXPECT_TRUE(OpenDatFile(path(file).toStdString(), image, log));
+        sim::RadioMemory m{};
+        for (size_t i = 0; i < m.size(); ++i) m[i] = image.at(static_cast<int>(i));
+        return m;
+    }
+
+    QTemporaryDir home;
+    ScriptedHost host;
+    RecordingSink errors;
+    link::VirtualClock clock;
+    sim::SimSerialPorts ports{clock};
+    sim::VirtualRadio radio;
+    sim::RadioLine line{radio};
+    std::unique_ptr<AppContext> app;
+    std::unique_ptr<AppServices> services;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace tarvos::ui::test
