@@ -10,6 +10,12 @@ namespace tarvos {
 
 namespace {
 
+// The scan word has a bit for channels 1..16 only.
+size_t ScanBit(int n) {
+    if (n < 1 || n > kMaxChannelCount) Raise(err::IndexOutOfRange, "no scan bit for channel");
+    return static_cast<size_t>(n - 1);
+}
+
 bool IsDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
 }
@@ -124,7 +130,7 @@ void ChannelCodec::IcChParaSol(int n) {
         chInfo_(n, chf::Power) = get(rec::HighPower);
         chInfo_(n, chf::Wide) = get(rec::Wide);
         chInfo_(n, chf::Vox) = get(rec::Vox);
-        chInfo_(n, chf::Scan) = (scan & BitMask[static_cast<size_t>(n - 1) & 15]) ? 1 : 0;
+        chInfo_(n, chf::Scan) = (scan & BitMask[ScanBit(n)]) ? 1 : 0;
         const int32_t busy = get(rec::BusyLock);
         chInfo_(n, chf::BusyLock) = busy == 1 ? 1 : busy == 2 ? 2 : 0;
         chInfo_(n, chf::PttId) = get(rec::PttIdBit1) * 2 + get(rec::PttIdBit0);
@@ -216,7 +222,7 @@ void ChannelCodec::CiChParaSol(int n) {
         Set(iicDat_, field(rec::Wide), value(chf::Wide) == 1 ? 1 : 0);
         // 2. scan word
         unsigned scan = Get(iicDat_, kScanWordHigh) * 256u + Get(iicDat_, kScanWordLow);
-        const size_t bit = static_cast<size_t>(n - 1) & 15;
+        const size_t bit = ScanBit(n);
         scan = value(chf::Scan) == 1 ? (scan | BitMask[bit]) : (scan & BitClearMask[bit]);
         Set(iicDat_, kScanWordHigh, scan / 256);
         Set(iicDat_, kScanWordLow, scan & 0xFF);
