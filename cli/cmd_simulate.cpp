@@ -1,13 +1,93 @@
-// Placeholder until the 'simulate' command is built.
+// tarvos-cli simulate: the virtual radio on a pseudo-terminal. The device path is the first
+// line of standard output; the radio serves until SIGTERM or SIGINT, then (with
+// --save-image) its memory is saved as a data file.
+#include <csignal>
 #include <iostream>
 
 #include "cli/commands.h"
+#include "memory/data_file.h"
+#include "shell/error_log.h"
+#include "sim/pty_radio.h"
 
 namespace tarvos::cli {
 
-int Simulate(const Args&) {
-    std::cerr << "tarvos-cli: 'simulate' is not available in this build\n";
-    return 2;
+int Simulate(const Args& args) {
+    const char* usage =
+        "usage: tarvos-cli simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] "
+        "[--pace] [--fault KIND[:ARG]] [--save-image FILE.dat]\n"
+        "  faults: echo, silence, delay:MS, drop:K, corrupt:K, unplug:N, letters:ZAB\n";
+    sim::PtyRadioOptions options;
+    std::string imagePath, savePath, letters, code;
+    bool haveLetters = false, haveCode = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--image" && value(imagePath)) {
+        } else if (a == "--save-image" && value(savePath)) {
+        } else if (a == "--echo") {
+            options.faults.echo = true;
+        } else if (a == "--pace") {
+            options.paced = true;
+        } else if (a == "--letters" && value(letters) && letters.size() == 3) {
+            haveLetters = true;
+        } else if (a == "--code" && value(code)) {
+            haveCode = true;
+        } else if (a == "--fault" && value(v) && sim::ParseFault(v, options.faults, &letters)) {
+            haveLetters = haveLetters || v.starts_with("letters");
+        } else {
+            std::cerr << "tarvos-cli: bad argument '" << a << "'\n" << usage;
+            return 2;
+        }
+    }
+
+    StderrSink sink;
+    ErrorLog log(&sink);
+    sim::VirtualRadio setup;
+    if (!imagePath.empty()) {
+        ByteImage image(kMinDatNum);
+        if (!OpenDatFile(imagePath, image, log)) {
+            std::cerr << "tarvos-cli: " << imagePath << ": Wrong file type!\n";
+            return 2;
+        }
+        for (int a = 0; a < sim::kRadioBytes; ++a) setup.memory[static_cast<size_t>(a)] = image[a];
+    }
+    if (haveLetters) setup.setLetters(letters);
+    if (haveCode) setup.setCode(code);
+    options.memory = setup.memory;
+
+    // Block the stop signals before the serving thread starts so only sigwait sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    sim::PtyRadio radio(options);
+    std::string error;
+    if (!radio.start(&error)) {
+        std::cerr << "tarvos-cli: cannot start the virtual radio: " << error << "\n";
+        return 2;
+    }
+    std::cout << radio.devicePath() << std::endl;
+    int sig = 0;
+    sigwait(&stopSignals, &sig);
+    radio.stop();
+
+    if (!savePath.empty()) {
+        ByteImage image(kMinDatNum);
+        const sim::RadioMemory memory = radio.memory();
+        for (int a = 0; a < sim::kRadioBytes; ++a) image[a] = memory[static_cast<size_t>(a)];
+        if (!SaveDatFile(savePath, image, log)) {
+            std::cerr << "tarvos-cli: cannot save " << savePath << "\n";
+            return 2;
+        }
+    }
+    return 0;
 }
 
 }  // namespace tarvos::cli

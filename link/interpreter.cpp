@@ -89,6 +89,7 @@ void Interpreter::ProtocolCom() {
                 if (!txDat_.empty()) {
                     port_.flush(portInUse_, kFlushInput);
                     port_.write(portInUse_, txDat_.data(), static_cast<int>(txDat_.size()));
+                    lastSent_ = txDat_;
                 }
                 if (!rxExpect_.empty()) RxComDat(static_cast<int>(rxExpect_.size()));
             } else if (t == "RF" || t == "WF") {

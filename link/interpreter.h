@@ -50,8 +50,8 @@ class Interpreter {
     // Runs after every reply part whose bytes all matched; returning false fails the segment.
     std::function<bool()> replyAnalysis;
 
-    // The bytes of the last send part (for echo handling and tests).
-    const std::vector<uint8_t>& TxDat() const { return txDat_; }
+    // The bytes of the last segment sent, kept after the script has ended.
+    const std::vector<uint8_t>& lastSent() const { return lastSent_; }
     int lastReadTimeoutMs() const { return lastTimeoutMs_; }
 
     // Inserts a line into the log (at LogNo, selected) and tells the observer.
@@ -73,6 +73,7 @@ class Interpreter {
     std::array<std::string, kTokenCapacity> ComToken_;
     int TokenPos_ = 1;
     std::vector<uint8_t> txDat_;
+    std::vector<uint8_t> lastSent_;
     std::vector<std::string> rxExpect_;
     std::array<uint8_t, kVaDatSize> vaDat_{};
     int lastTimeoutMs_ = 0;

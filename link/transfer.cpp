@@ -146,6 +146,7 @@ bool Transfer::RunList(Direction d, ByteImage& target, std::vector<bool>* touche
                 break;
             }
             ShowComPercent(info.progress);
+            if (d == Direction::Write) noteWritten(interp_.lastSent());
             if (d == Direction::Read) {
                 for (int i = 1; i <= info.length; ++i) {
                     target.at(info.start + i - 1) = interp_.VaDat(i);
@@ -268,10 +269,17 @@ bool Transfer::exchange(const Frame& frame, std::vector<uint8_t>* reply,
         }
         if (buf[static_cast<size_t>(echo)] == frame.ok) {
             if (reply) reply->assign(buf.begin() + echo, buf.end());
+            if (frame.ok == 0x06) noteWritten(frame.bytes);
             return true;
         }
     }
     return false;
+}
+
+void Transfer::noteWritten(const std::vector<uint8_t>& f) {
+    if (f.size() < 4 || (f[0] != lists_.WriteCmd && f[0] != kCmd75)) return;
+    if (f.size() != 4u + f[3]) return;
+    written.push_back({f[1] << 8 | f[2], std::vector<uint8_t>(f.begin() + 4, f.end())});
 }
 
 bool Transfer::codeAreaFrames() {
@@ -381,6 +389,7 @@ Outcome Transfer::Write() {
         if (!begin(Direction::Write, outcome)) return;
         started = true;
         ports_.ComBusy = -1;
+        written.clear();
         host_.prepareImageForWrite(image_);
         const bool bit7 = (image_.at(0x03FC) & 0x80) != 0;
         const bool bit2 = (image_.at(0x03FE) & 0x04) != 0;

@@ -59,6 +59,14 @@ class Transfer {
 
     TransferObserver* observer = nullptr;
 
+    // Every write the radio acknowledged during the last Write(), in order: the block steps,
+    // the 0x75 writes and the hand-built frames. A verification reads these areas back.
+    struct WrittenArea {
+        int addr;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<WrittenArea> written;
+
     int StepNo = 1;
     int RetryNum = 0;
     int ComFormClosing = 0;
@@ -80,6 +88,7 @@ class Transfer {
     bool exchange(const Frame& frame, std::vector<uint8_t>* reply = nullptr,
                   const std::string& logEachAttempt = {});
     bool codeAreaFrames();
+    void noteWritten(const std::vector<uint8_t>& frame);
     bool writeFrames(bool paramBit7, bool paramBit2);
     void cleanUp();
     void ShowComPercent(int percent);

@@ -1,0 +1,214 @@
+#include "cli/link_session.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+
+#include "link/hex_text.h"
+#include "link/qt/port_map.h"
+#include "shell/settings_file.h"
+
+namespace tarvos::cli {
+
+namespace {
+
+std::atomic<bool> gInterrupted{false};
+
+extern "C" void OnInterrupt(int) {
+    gInterrupted = true;
+}
+
+// Ctrl-C does what closing the window does: the running transfer is asked to stop (honoured
+// after a step has failed more than five times, or by the port search).
+void CheckInterrupt(void* context) {
+    static bool asked = false;
+    if (gInterrupted && !asked) {
+        asked = true;
+        static_cast<link::Link*>(context)->transfer.requestClose();
+    }
+}
+
+// English texts for the few entries the command line shows, used only while the text table
+// of this build has no entry for them.
+std::string Fallback(int faceText) {
+    switch (faceText) {
+        case 69:
+            return "This software Can't support this radio!Please use special radio software "
+                   "or contact with dealers!";
+        case 79:
+            return "Communication failed,please check commuication port!";
+        case 97:
+            return "Program Code Error, Please contact with dealers, Thank You!";
+        default:
+            return "Transfer failed";
+    }
+}
+
+}  // namespace
+
+std::optional<int> ParseAddress(const std::string& text) {
+    std::string t = text;
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) t = t.substr(2);
+    auto v = link::ParseHex(t);
+    if (!v || *v > 0xFFFF) return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+bool ParseLinkOptions(const Args& args, bool write, LinkOptions& o) {
+    const char* usage =
+        write ? "usage: tarvos-cli write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] "
+                "[--start HEX --end HEX] [--verify]\n"
+              : "usage: tarvos-cli read --port PORT [--code TEXT] [--start HEX --end HEX] "
+                "--out FILE.dat\n";
+    auto fail = [&](const std::string& why) {
+        std::cerr << "tarvos-cli: " << why << "\n" << usage;
+        return false;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--port") {
+            if (!value(o.port)) return fail("--port needs a value");
+        } else if (a == "--code") {
+            if (!value(v)) return fail("--code needs a value");
+            o.code = v;
+        } else if (write && a == "--new-code") {
+            if (!value(v)) return fail("--new-code needs a value");
+            o.newCode = v;
+        } else if (a == "--start" || a == "--end") {
+            if (!value(v)) return fail(a + " needs a value");
+            auto addr = ParseAddress(v);
+            if (!addr) return fail("not a hexadecimal address: " + v);
+            (a == "--start" ? o.start : o.end) = *addr;
+        } else if ((!write && a == "--out") || (write && a == "--in")) {
+            if (!value(o.file)) return fail(a + " needs a value");
+        } else if (write && a == "--verify") {
+            o.verify = true;
+        } else {
+            return fail("unknown argument '" + a + "'");
+        }
+    }
+    if (o.port.empty()) return fail("--port is required");
+    if (o.file.empty()) return fail(write ? "--in is required" : "--out is required");
+    if (o.start.has_value() != o.end.has_value()) return fail("--start and --end go together");
+    return true;
+}
+
+StderrProgress::StderrProgress(const FaceTextTable& text)
+    : text_(text), tty_(::isatty(STDERR_FILENO) == 1) {}
+
+void StderrProgress::progress(int percent) {
+    // 0 only resets the bar at the start and end of a transfer.
+    if (percent == shown_ || percent == 0) return;
+    shown_ = percent;
+    if (tty_) {
+        const int width = 40, filled = percent * width / 100;
+        std::cerr << "\r[" << std::string(static_cast<size_t>(filled), '#')
+                  << std::string(static_cast<size_t>(width - filled), '-') << "] " << percent
+                  << " %" << std::flush;
+        barOpen_ = true;
+    } else {
+        std::cerr << percent << " %\n";
+    }
+}
+
+void StderrProgress::statusText(const std::string& text) {
+    lastStatus = text.empty() ? lastStatus : text;
+    if (text.empty() || text.ends_with(" %")) return;
+    if (barOpen_) std::cerr << "\n";
+    barOpen_ = false;
+    std::cerr << text << "\n";
+}
+
+void StderrProgress::messageBox(int faceText, const std::string& text, const std::string&) {
+    lastFaceText = faceText;
+    lastMessage = text.empty() ? Fallback(faceText) : text;
+}
+
+void StderrProgress::finished(link::Direction, link::Outcome, bool) {
+    if (barOpen_) std::cerr << "\n";
+    barOpen_ = false;
+    shown_ = -1;
+}
+
+// QtSerialPort needs an application object for its notifiers.
+void EnsureCoreApplication() {
+    static int argc = 1;
+    static char name[] = "tarvos-cli";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: tearing it down among the other statics at exit is not safe.
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+}
+
+LinkSession::LinkSession(ByteImage& image, link::TransferHost& host)
+    : link_(ports_, waiter_, errors_, nullptr, image, host, text_) {
+    link_.setObserver(&progress_);
+    gInterrupted = false;
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    waiter_.onDelay = CheckInterrupt;
+    waiter_.onDelayContext = &link_;
+}
+
+LinkSession::~LinkSession() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
+bool LinkSession::usePort(const std::string& port, std::string* error) {
+    int number = link::ComNumber(port);
+    if (number != 0) {
+        // COMn: the system's ports in the application's order, with the pins of the
+        // settings file in TARVOS_HOME when there is one.
+        std::unique_ptr<SettingsFile> settings;
+        if (const char* home = std::getenv("TARVOS_HOME"))
+            settings = std::make_unique<SettingsFile>(std::string(home) + "/tarvosk.def");
+        ports_.map() = link::PortMap::FromSystem(settings.get());
+    } else {
+        number = 1;
+        ports_.map() = link::PortMap();
+        ports_.map().pin(1, port);
+    }
+    link_.ports.ComPort = number;
+    link_.ports.VerdictCom(number);
+    if (link_.ports.PortState[static_cast<size_t>(number)] != 1) {
+        if (error) *error = link_.ports.PortReason[static_cast<size_t>(number)];
+        return false;
+    }
+    return true;
+}
+
+link::Outcome LinkSession::run(link::Direction d) {
+    link_.lists.SetComCmdStd();
+    return d == link::Direction::Read ? link_.transfer.Read() : link_.transfer.Write();
+}
+
+std::string LinkSession::failureText(link::Outcome outcome) const {
+    switch (outcome) {
+        case link::Outcome::Done:
+            return {};
+        case link::Outcome::Stopped:
+            return "Transfer stopped.";
+        case link::Outcome::NoPort: {
+            std::string s = text_[79].empty() ? Fallback(79) : text_[79];
+            const std::string reason = link_.ports.failureReason();
+            return reason.empty() ? s : s + "\n" + reason;
+        }
+        case link::Outcome::Refused:
+            return progress_.lastStatus;
+        case link::Outcome::Failed:
+            return progress_.lastMessage.empty() ? Fallback(79) : progress_.lastMessage;
+    }
+    return {};
+}
+
+}  // namespace tarvos::cli
