@@ -101,6 +101,8 @@ class UiFixture : public ::testing::Test {
         qputenv("TARVOS_HOME", home.path().toLocal8Bit());
         clock.onDelay = [] { QCoreApplication::processEvents(); };
         ports.attach(1, &line);
+        // The folder as an installation leaves it; settings written by a test go into it.
+        InstallMissingData(home.path(), ShippedInstallationData());
     }
     void TearDown() override {
         if (window) {
