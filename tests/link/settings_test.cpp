@@ -1,0 +1,75 @@
+// What the link keeps in the settings file: the port ("COM") and the transfer ranges.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "link/range_settings.h"
+#include "link_fixture.h"
+
+namespace tarvos::link {
+namespace {
+
+struct TempSettings {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("tarvos-link-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".def");
+    SettingsFile file{path};
+    ~TempSettings() { std::filesystem::remove(path); }
+};
+
+TEST(PortSettings, SearchWritesTheFoundPortOnly) {
+    TempSettings s;
+    testing::LinkBench b;
+    Link l(b.ports, b.clock, b.errors, &s.file, b.image, b.host, b.text);
+    PortLayer& ports = l.ports;
+    ports.PortState[1] = 1;
+    ports.ComPort = 1;
+    ports.OpenCom(l.interp);
+    EXPECT_EQ(ports.PortFail, 0);
+    EXPECT_EQ(s.file.read("Setting", "COM", "none", 10), "none");  // remembered port answered
+
+    sim::VirtualRadio other;
+    sim::RadioLine line3(other);
+    b.ports.attach(3, &line3);
+    b.ports.attach(1, nullptr);
+    ports.PortState[3] = 1;
+    ports.OpenCom(l.interp);
+    EXPECT_EQ(ports.ComPort, 3);
+    EXPECT_EQ(s.file.read("Setting", "COM", "none", 10), "3");
+}
+
+TEST(PortSettings, AutoSetPortTakesTheLowestUsablePort) {
+    TempSettings s;
+    testing::LinkBench b;
+    for (int p = 1; p <= 4; ++p) b.ports.setUnusable(p, "absent");
+    PortLayer ports(b.ports, b.clock, b.errors, &s.file);
+    ports.AutoSetPort();
+    EXPECT_EQ(ports.ComPort, 5);
+    EXPECT_EQ(ports.PortState[4], -1);
+    EXPECT_EQ(s.file.read("Setting", "COM", "", 10), "5");
+    s.file.write("Setting", "COM", "12");
+    ports.loadComPort();
+    EXPECT_EQ(ports.ComPort, 12);
+}
+
+TEST(RangeSettings, ChangeStoresTheTextThenTakesItsValue) {
+    TempSettings s;
+    RecordingSink sink;
+    ErrorLog log(&sink);
+    RangeSettings r;
+    r.load(s.file, log);
+    EXPECT_EQ(r.ReadEndAddr, 0x1FFF);
+    r.change(&s.file, log, "ReadStartAddr", "03f0");
+    EXPECT_EQ(r.ReadStartAddr, 0x03F0);
+    r.change(&s.file, log, "ReadStartAddr", "");
+    EXPECT_EQ(s.file.read("Setting", "ReadStartAddr", "x", 15), "");
+    EXPECT_EQ(r.ReadStartAddr, 0x03F0);
+    r.change(&s.file, log, "WriteEndAddr", "12345");
+    EXPECT_EQ(r.WriteEndAddr, 0x1FFF);
+    EXPECT_EQ(sink.locations(), (std::vector<std::string>{"frmCommun->txtReadStartAddr_Change",
+                                                          "frmCommun->txtWriteEndAddr_Change"}));
+}
+
+}  // namespace
+}  // namespace tarvos::link
