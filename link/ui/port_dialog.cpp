@@ -1,7 +1,6 @@
 #include "link/ui/port_dialog.h"
 
 #include <QButtonGroup>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,8 +77,11 @@ void PortDialog::VerdictCom(int port) {
     const std::string device = map_ ? map_->device(port) : std::string();
     // Each button names the device its number stands for.
     QString caption = QString("COM%1").arg(port);
-    if (!device.empty())
-        caption += "  (" + QFileInfo(QString::fromStdString(device)).fileName() + ")";
+    if (!device.empty()) {
+        QString shown = QString::fromStdString(device);
+        if (shown.startsWith("/dev/")) shown = shown.mid(5);
+        caption += "  (" + shown + ")";
+    }
     b->setText(caption);
     b->setToolTip(QString::fromStdString(device));
     bool usable = false;

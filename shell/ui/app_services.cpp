@@ -1,5 +1,6 @@
 #include "shell/ui/app_services.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "functions/write_prepare.h"
@@ -9,6 +10,7 @@
 #include "link/qt/qt_serial_port.h"
 #include "link/ui/comm_window.h"
 #include "link/ui/port_dialog.h"
+#include "link/ui/responsive_serial_port.h"
 #include "memory/data_file.h"
 #include "shell/ui/app_context.h"
 #include "sim/pty_radio.h"
@@ -19,7 +21,8 @@ struct AppServices::Impl : link::TransferHost {
     Impl(AppContext& a, link::SerialPort* port, link::Waiter* wait)
         : app(a),
           ports(link::PortMap::FromSystem(&a.settings)),
-          link(port ? *port : ports, wait ? *wait : waiter, a.log, &a.settings, a.iicDat, *this,
+          responsive(ports, [] { QCoreApplication::processEvents(); }),
+          link(port ? *port : responsive, wait ? *wait : waiter, a.log, &a.settings, a.iicDat, *this,
                a.faceText) {}
 
     // What the transfers ask of the editors.
@@ -55,6 +58,7 @@ struct AppServices::Impl : link::TransferHost {
 
     AppContext& app;
     link::QtSerialPorts ports;
+    ResponsiveSerialPort responsive;
     link::EventWaiter waiter;
     link::Link link;
     std::function<void()> redisplay;
