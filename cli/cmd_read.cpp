@@ -41,7 +41,8 @@ int Read(const Args& args) {
     const link::Outcome outcome = session.run(link::Direction::Read);
     if (outcome != link::Outcome::Done) {
         std::cerr << session.failureText(outcome) << "\n";
-        return 1;
+        // A range the image cannot hold is the caller's mistake; nothing was sent.
+        return outcome == link::Outcome::Refused ? 2 : 1;
     }
     StderrSink sink;
     ErrorLog log(&sink);

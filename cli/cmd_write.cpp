@@ -105,7 +105,8 @@ int Write(const Args& args) {
     const link::Outcome outcome = session.run(link::Direction::Write);
     if (outcome != link::Outcome::Done) {
         std::cerr << session.failureText(outcome) << "\n";
-        return 1;
+        // A range the image cannot hold is the caller's mistake; nothing was sent.
+        return outcome == link::Outcome::Refused ? 2 : 1;
     }
     if (!o.verify) return 0;
 

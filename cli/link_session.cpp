@@ -123,7 +123,8 @@ void StderrProgress::progress(int percent) {
 
 void StderrProgress::statusText(const std::string& text) {
     lastStatus = text.empty() ? lastStatus : text;
-    if (text.empty() || text.ends_with(" %")) return;
+    // Percentages are drawn by the bar; a message box's text is the final message.
+    if (text.empty() || text.ends_with(" %") || text == lastMessage) return;
     if (barOpen_) std::cerr << "\n";
     barOpen_ = false;
     std::cerr << text << "\n";
@@ -204,7 +205,7 @@ std::string LinkSession::failureText(link::Outcome outcome) const {
             return reason.empty() ? s : s + "\n" + reason;
         }
         case link::Outcome::Refused:
-            return progress_.lastStatus;
+            return progress_.lastMessage;
         case link::Outcome::Failed:
             return progress_.lastMessage.empty() ? Fallback(79) : progress_.lastMessage;
     }

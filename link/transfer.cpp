@@ -107,9 +107,9 @@ bool Transfer::begin(Direction d, Outcome& outcome) {
     if (!lists_.refusal(d).empty()) {
         // Nothing has been sent: the range cannot be transferred as it stands.
         if (observer) observer->running(d, false);
-        status(lists_.refusal(d));
         lastMessage = 0;
         if (observer) observer->messageBox(0, lists_.refusal(d), text_[text::Notice]);
+        status(lists_.refusal(d));
         outcome = Outcome::Refused;
         return false;
     }
