@@ -77,7 +77,7 @@ void ChannelWindow::BuildPages() {
     modelLayout->addWidget(cmdDefSet_);
     modelLayout->addWidget(cmdAutoInput_);
     modelLayout->addStretch();
-    fraModel_->setFixedWidth(230);
+    fraModel_->setFixedWidth(200);
 
     auto* page0 = new QHBoxLayout(fraSysSet0);
     page0->setContentsMargins(8, 8, 8, 8);

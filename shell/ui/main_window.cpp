@@ -80,7 +80,7 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
     layout->addWidget(side);
     layout->addWidget(mdi_, 1);
     setCentralWidget(central);
-    resize(1180, 760);
+    resize(1240, 780);
 }
 
 MainWindow::~MainWindow() {
@@ -243,6 +243,7 @@ void MainWindow::BuildPictureButtons() {
         b->setAutoRaise(true);
         b->setIconSize(QSize(120, 72));
         b->setCursor(Qt::PointingHandCursor);
+        b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
     picReadDat_ = make("picReadDat");
