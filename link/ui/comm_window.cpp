@@ -123,7 +123,7 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
         panel->addWidget(addressBox(b.name, b.key, text.isEmpty() ? hex(b.value) : text), row, 1);
         ++row;
     }
-    fraTwo_->hide();
+    // The window opens with the progress and the log; the hidden panel stays hidden.
     fraRdWrDat_->hide();
 
     auto* layout = new QVBoxLayout(this);
@@ -225,6 +225,8 @@ void CommWindow::runTransfer(link::Direction d) {
 void CommWindow::fraOne_DblClick() {
     ++FrameClickNum;
     if (FrameClickNum % 10 != 6) return;
+    // Small (progress and log at most): grow to show the log and the panel; otherwise
+    // shrink to the progress frame alone.
     const bool show = !panelShown();
     fraTwo_->setVisible(show);
     fraRdWrDat_->setVisible(show);
