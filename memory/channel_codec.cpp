@@ -1,6 +1,7 @@
 #include "memory/channel_codec.h"
 
 #include <algorithm>
+#include <string>
 
 #include "memory/bit_masks.h"
 #include "memory/char_table.h"
@@ -256,9 +257,14 @@ void ChannelCodec::encodeFrequency(int n, int firstOffset, int field) {
     const int32_t f = chInfo_(n, field);
     std::array<uint8_t, 4> bcd{0xFF, 0xFF, 0xFF, 0xFF};
     if (f != -1) {
+        // Every value the decoder can produce (00000000..99999999, so also one below
+        // 10 MHz read from a file or a radio) is written back as the same eight BCD digits;
+        // without the leading zeros such a channel would be dropped by the next save.
         // A value that does not split into four BCD bytes is stored as "none", never as
         // bytes left over from another conversion.
-        if (auto split = SeparateFreChar(std::to_string(f))) bcd = *split;
+        std::string digits = std::to_string(f);
+        if (f >= 0 && digits.size() < 8) digits.insert(0, 8 - digits.size(), '0');
+        if (auto split = SeparateFreChar(digits)) bcd = *split;
     }
     for (int k = 0; k < 4; ++k)
         iicDat_.at(ChannelRecordAddr(n, firstOffset + 3 - k)) = bcd[static_cast<size_t>(k)];

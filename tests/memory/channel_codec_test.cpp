@@ -154,7 +154,10 @@ TEST_F(Codec, FrequencyEncoding) {
         {13612500, {0x00, 0x25, 0x61, 0x13}},
         {-1, {0xFF, 0xFF, 0xFF, 0xFF}},
         {100000000, {0xFF, 0xFF, 0xFF, 0xFF}},  // nine digits: cannot be split
-        {9999999, {0xFF, 0xFF, 0xFF, 0xFF}},    // seven digits
+        // Below 10 MHz (only ever decoded, never typed): kept with its leading zeros, so
+        // opening and saving a file does not drop the channel.
+        {1250000, {0x00, 0x00, 0x25, 0x01}},
+        {0, {0x00, 0x00, 0x00, 0x00}},
         {-5, {0xFF, 0xFF, 0xFF, 0xFF}},
     };
     for (const auto& c : cases) {
