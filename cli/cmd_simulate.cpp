@@ -21,11 +21,7 @@ int Simulate(const Args& args) {
     bool haveLetters = false, haveCode = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) return false;
-            out = args[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return TakeValue(args, i, out); };
         std::string v;
         if (a == "--image" && value(imagePath)) {
         } else if (a == "--save-image" && value(savePath)) {

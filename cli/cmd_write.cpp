@@ -10,7 +10,7 @@
 #include "cli/link_session.h"
 #include "functions/function_model.h"
 #include "functions/radio_text.h"
-#include "functions/write_prepare.h"
+#include "link/editor_state.h"
 #include "memory/channel_codec.h"
 #include "memory/data_file.h"
 
@@ -37,22 +37,9 @@ struct WriteHost : link::TransferHost {
         model.SoftDisplay(image);
     }
 
-    link::FunctionPageState functionPage() override {
-        link::FunctionPageState p;
-        p.rdWrCodeVisible = model.rdWrCodeVisible();
-        p.rdWrCodeText = model.rdWrCodeText();
-        p.newRdWrCodeVisible = model.newRdWrCodeVisible();
-        p.newRdWrCodeText = model.newRdWrCodeText();
-        p.newRdWrCodeTicked = model.newRdWrCodeChecked();
-        p.alarmSwitchTicked = model.alarmSwitchChecked();
-        p.jumpFreFuncVisible = model.jumpFreFuncVisible();
-        p.jumpFreFuncTicked = model.jumpFreFuncChecked();
-        p.NewCodeBuf = model.newCodeBuf();
-        return p;
-    }
+    link::FunctionPageState functionPage() override { return link::FunctionPageOf(model); }
     void prepareImageForWrite(ByteImage& image) override {
-        codec.ChInfoToIicDat();
-        PrepareImageForWrite(model, image);
+        link::PrepareEditorsForWrite(codec, model, image);
     }
 
     ToneList tones;

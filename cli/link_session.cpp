@@ -70,11 +70,7 @@ bool ParseLinkOptions(const Args& args, bool write, LinkOptions& o) {
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) return false;
-            out = args[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return TakeValue(args, i, out); };
         std::string v;
         if (a == "--port") {
             if (!value(o.port)) return fail("--port needs a value");

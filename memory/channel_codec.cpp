@@ -257,13 +257,15 @@ void ChannelCodec::encodeFrequency(int n, int firstOffset, int field) {
     const int32_t f = chInfo_(n, field);
     std::array<uint8_t, 4> bcd{0xFF, 0xFF, 0xFF, 0xFF};
     if (f != -1) {
-        // Every value the decoder can produce (00000000..99999999, so also one below
-        // 10 MHz read from a file or a radio) is written back as the same eight BCD digits;
-        // without the leading zeros such a channel would be dropped by the next save.
-        // A value that does not split into four BCD bytes is stored as "none", never as
-        // bytes left over from another conversion.
+        // Every value the decoder can produce (its top byte 0x01..0x99, so 01000000 up,
+        // also one below 10 MHz read from a file or a radio) is written back as the same
+        // eight BCD digits; without the leading zero such a channel would be dropped by the
+        // next save. Anything else does not split into four BCD bytes the decoder reads as
+        // a frequency and is stored as "none", never as bytes left over from another
+        // conversion.
+        constexpr int32_t kLowestStored = 1000000;
         std::string digits = std::to_string(f);
-        if (f >= 0 && digits.size() < 8) digits.insert(0, 8 - digits.size(), '0');
+        if (f >= kLowestStored && digits.size() < 8) digits.insert(0, 8 - digits.size(), '0');
         if (auto split = SeparateFreChar(digits)) bcd = *split;
     }
     for (int k = 0; k < 4; ++k)

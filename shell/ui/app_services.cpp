@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "functions/write_prepare.h"
+#include "link/editor_state.h"
 #include "link/link.h"
 #include "link/qt/event_waiter.h"
 #include "link/qt/port_map.h"
@@ -27,23 +27,10 @@ struct AppServices::Impl : link::TransferHost {
 
     // What the transfers ask of the editors.
     link::FunctionPageState functionPage() override {
-        link::FunctionPageState s;
-        FunctionModel& f = *app.functions;
-        s.rdWrCodeVisible = f.rdWrCodeVisible();
-        s.rdWrCodeText = f.rdWrCodeText();
-        s.newRdWrCodeVisible = f.newRdWrCodeVisible();
-        s.newRdWrCodeText = f.newRdWrCodeText();
-        s.newRdWrCodeTicked = f.newRdWrCodeChecked();
-        s.alarmSwitchTicked = f.alarmSwitchChecked();
-        s.jumpFreFuncVisible = f.jumpFreFuncVisible();
-        s.jumpFreFuncTicked = f.jumpFreFuncChecked();
-        const auto& buf = f.newCodeBuf();
-        for (size_t i = 0; i < s.NewCodeBuf.size() && i < buf.size(); ++i) s.NewCodeBuf[i] = buf[i];
-        return s;
+        return link::FunctionPageOf(*app.functions);
     }
     void prepareImageForWrite(ByteImage& image) override {
-        app.codec.ChInfoToIicDat();
-        PrepareImageForWrite(*app.functions, image);
+        link::PrepareEditorsForWrite(app.codec, *app.functions, image);
     }
     void softDisplay() override {
         if (redisplay) redisplay();

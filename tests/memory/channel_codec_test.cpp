@@ -157,7 +157,8 @@ TEST_F(Codec, FrequencyEncoding) {
         // Below 10 MHz (only ever decoded, never typed): kept with its leading zeros, so
         // opening and saving a file does not drop the channel.
         {1250000, {0x00, 0x00, 0x25, 0x01}},
-        {0, {0x00, 0x00, 0x00, 0x00}},
+        {999999, {0xFF, 0xFF, 0xFF, 0xFF}},  // top byte 00 would read back as "none"
+        {0, {0xFF, 0xFF, 0xFF, 0xFF}},
         {-5, {0xFF, 0xFF, 0xFF, 0xFF}},
     };
     for (const auto& c : cases) {
