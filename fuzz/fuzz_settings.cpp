@@ -157,7 +157,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(r.writeEndAddr >= 0 && r.writeEndAddr <= datNum);
     FUZZ_CHECK(r.readStartAddr >= 0 && r.writeStartAddr >= 0);
     link::RangeSettings ranges;
-    ranges.load(file, log);
+    ranges.load(file, log, datNum);
+    FUZZ_CHECK(ranges.TableMaxAddr == r.tableMaxAddr && ranges.ReadEndAddr == r.readEndAddr &&
+               ranges.WriteEndAddr == r.writeEndAddr && ranges.ReadStartAddr == r.readStartAddr &&
+               ranges.WriteStartAddr == r.writeStartAddr);
 
     for (const auto& [key, value] : kWrites) {
         const auto before = ReadAll(file);

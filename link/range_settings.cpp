@@ -1,5 +1,6 @@
 #include "link/range_settings.h"
 
+#include <algorithm>
 #include <string>
 
 #include "link/hex_text.h"
@@ -39,11 +40,12 @@ int* RangeSettings::field(std::string_view key) {
     return nullptr;
 }
 
-void RangeSettings::load(const SettingsFile& settings, ErrorLog& log) {
+void RangeSettings::load(const SettingsFile& settings, ErrorLog& log, int datNum) {
     for (const auto& k : kKeys) {
         std::string text = settings.read("Setting", k.name, k.def, 15);
         Guard(log, k.location, [&] { *field(k.name) = AddressOf(text); });
     }
+    for (int* end : {&ReadEndAddr, &WriteEndAddr, &TableMaxAddr}) *end = std::min(*end, datNum);
 }
 
 void RangeSettings::change(SettingsFile* settings, ErrorLog& log, std::string_view key,

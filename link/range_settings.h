@@ -18,8 +18,10 @@ struct RangeSettings {
     int WriteEndAddr = 0x1FFF;
     int TableMaxAddr = 0x1FFF;
 
-    // Start-up: read the five keys (defaults "0000" and "1FFF").
-    void load(const SettingsFile& settings, ErrorLog& log);
+    // Start-up: read the five keys (defaults "0000" and "1FFF"). The end addresses are
+    // brought down to datNum, the image's last index, so a missing key or an old settings
+    // file does not make every transfer run past the image.
+    void load(const SettingsFile& settings, ErrorLog& log, int datNum);
     // A change of one of the range boxes; key is "ReadStartAddr", "ReadEndAddr",
     // "WriteStartAddr", "WriteEndAddr" or "TableMaxAddr".
     void change(SettingsFile* settings, ErrorLog& log, std::string_view key, std::string_view text);

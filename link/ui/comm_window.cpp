@@ -1,5 +1,7 @@
 #include "link/ui/comm_window.h"
 
+#include "link/hex_text.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
@@ -15,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "link/hex_text.h"
 #include "link/link.h"
 #include "shell/ui/app_context.h"
 
@@ -117,10 +120,15 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
                  {"txtWriteEndAddr", "WriteEndAddr", "Write End", r.WriteEndAddr}};
     int row = 3;
     for (const auto& b : boxes) {
-        // The boxes show the texts of the settings file, as the start-up read them.
-        const QString text = app_.setting(b.key, b.value == 0 ? "0000" : "1FFF", 15);
+        // The boxes show the texts of the settings file, as the start-up read them, except
+        // an end address the start-up brought down to the image's end: that box shows the
+        // address the transfers use.
+        QString text = app_.setting(b.key, b.value == 0 ? "0000" : "1FFF", 15);
+        const auto stored = link::ParseHex(text.toStdString());
+        if (text.isEmpty() || (stored && *stored != static_cast<unsigned>(b.value)))
+            text = hex(b.value);
         panel->addWidget(new QLabel(b.label, fraRdWrDat_), row, 0);
-        panel->addWidget(addressBox(b.name, b.key, text.isEmpty() ? hex(b.value) : text), row, 1);
+        panel->addWidget(addressBox(b.name, b.key, text), row, 1);
         ++row;
     }
     // The window opens with the progress and the log; the hidden panel stays hidden.

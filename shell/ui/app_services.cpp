@@ -94,7 +94,7 @@ void AppServices::autoSetPort() {
 
 void AppServices::prepareLink() {
     app_.functions = std::make_unique<FunctionModel>(app_.language, &app_.log);
-    impl_->link.ranges.load(app_.settings, app_.log);
+    impl_->link.ranges.load(app_.settings, app_.log, app_.iicDat.DatNum());
     impl_->link.ports.showPortDialog = [this] { runPortDialog(impl_->mainWindow); };
 }
 

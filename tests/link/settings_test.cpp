@@ -58,7 +58,7 @@ TEST(RangeSettings, ChangeStoresTheTextThenTakesItsValue) {
     RecordingSink sink;
     ErrorLog log(&sink);
     RangeSettings r;
-    r.load(s.file, log);
+    r.load(s.file, log, 0xFFFF);
     EXPECT_EQ(r.ReadEndAddr, 0x1FFF);
     r.change(&s.file, log, "ReadStartAddr", "03f0");
     EXPECT_EQ(r.ReadStartAddr, 0x03F0);
@@ -69,6 +69,24 @@ TEST(RangeSettings, ChangeStoresTheTextThenTakesItsValue) {
     EXPECT_EQ(r.WriteEndAddr, 0x1FFF);
     EXPECT_EQ(sink.locations(), (std::vector<std::string>{"frmCommun->txtReadStartAddr_Change",
                                                           "frmCommun->txtWriteEndAddr_Change"}));
+}
+
+// Missing keys give 1FFF, beyond an image of 1040 bytes: the end addresses stop at its last
+// index, the start addresses and the stored texts stay as they are.
+TEST(RangeSettings, EndAddressesStopAtTheImagesEnd) {
+    TempSettings s;
+    RecordingSink sink;
+    ErrorLog log(&sink);
+    s.file.write("Setting", "WriteEndAddr", "037F");
+    s.file.write("Setting", "ReadStartAddr", "0500");
+    RangeSettings r;
+    r.load(s.file, log, 1039);
+    EXPECT_EQ(r.ReadEndAddr, 1039);
+    EXPECT_EQ(r.TableMaxAddr, 1039);
+    EXPECT_EQ(r.WriteEndAddr, 0x037F);
+    EXPECT_EQ(r.ReadStartAddr, 0x0500);
+    EXPECT_EQ(s.file.read("Setting", "ReadEndAddr", "none", 15), "none");
+    EXPECT_TRUE(sink.locations().empty());
 }
 
 }  // namespace
