@@ -1,5 +1,5 @@
 #pragma once
-// The toolbar's pictures, drawn at start so they are sharp at any size.
+// The toolbar's pictures, drawn at build time (tarvos_picgen) at normal and double density.
 
 #include <QIcon>
 #include <QString>

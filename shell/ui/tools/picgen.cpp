@@ -1,5 +1,7 @@
 // Renders the main window's picture buttons for the three languages at build time:
-// Read_Chs.png, Write_Chs.png, ComSet_Chs.png and the _Cht and _Eng variants.
+// Read_Chs.png, Write_Chs.png, ComSet_Chs.png and the _Cht and _Eng variants; and the
+// toolbar's pictures in the folder toolbar/ below it: tool_KEY.png (32 x 32) and
+// tool_KEY@2x.png (64 x 64).
 // Usage: tarvos_picgen OUTPUT_FOLDER
 
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <cstdio>
 
 #include "shell/face_text.h"
+#include "shell/ui/tools/toolbar_art.h"
 
 namespace {
 
@@ -112,6 +115,16 @@ int main(int argc, char** argv) {
         for (int lang = 1; lang <= 3; ++lang) {
             const QString file = QString("%1/%2_%3.png").arg(out, k.base, suffix[lang - 1]);
             if (!Render(k, lang).save(file)) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+                return 1;
+            }
+        }
+    QDir().mkpath(out + "/toolbar");
+    for (const char* key : tarvos::tools::kToolbarArtKeys)
+        for (int scale : {1, 2}) {
+            const QString file = QString("%1/toolbar/tool_%2%3.png")
+                                     .arg(out, key, scale == 2 ? "@2x" : "");
+            if (!tarvos::tools::DrawToolbarArt(key, 32 * scale).save(file)) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
                 return 1;
             }
