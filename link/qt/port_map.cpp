@@ -80,22 +80,42 @@ std::map<int, std::string> PortMap::ReadPins(const SettingsFile& settings) {
     return pins;
 }
 
-PortMap PortMap::FromSystem(const SettingsFile* settings) {
-    std::map<int, std::string> pins;
-    if (settings) pins = ReadPins(*settings);
-#ifdef _WIN32
-    PortMap map;
-    for (int n = 1; n <= kPortCount; ++n) map.devices_[n] = "COM" + std::to_string(n);
-    for (const auto& [n, path] : pins) map.devices_[n] = path;
-    return map;
-#else
+std::vector<SerialDevice> PortMap::SystemDevices() {
     std::vector<SerialDevice> devices;
+#ifndef _WIN32
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         std::string path = info.systemLocation().toStdString();
         devices.push_back({path, info.hasVendorIdentifier() || LooksUsb(path)});
     }
-    return Build(std::move(devices), pins);
 #endif
+    return devices;
+}
+
+namespace {
+PortMap WithPins(std::vector<SerialDevice> devices, const std::map<int, std::string>& pins) {
+#ifdef _WIN32
+    (void)devices;
+    PortMap map;
+    for (int n = 1; n <= kPortCount; ++n) map.pin(n, "COM" + std::to_string(n));
+    for (const auto& [n, path] : pins) map.pin(n, path);
+    return map;
+#else
+    return PortMap::Build(std::move(devices), pins);
+#endif
+}
+}  // namespace
+
+PortMap PortMap::FromSystem(const SettingsFile* settings) {
+    std::map<int, std::string> pins;
+    if (settings) pins = ReadPins(*settings);
+    return WithPins(SystemDevices(), pins);
+}
+
+std::future<PortMap> PortMap::FromSystemAsync(const SettingsFile* settings) {
+    std::map<int, std::string> pins;
+    if (settings) pins = ReadPins(*settings);
+    return std::async(std::launch::async,
+                      [pins = std::move(pins)] { return WithPins(SystemDevices(), pins); });
 }
 
 std::string PortMap::device(int number) const {

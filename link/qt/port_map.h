@@ -4,6 +4,7 @@
 // settings file may pin a number to a device ("COM3=/dev/ttyUSB0"), and pinned devices are
 // not given a second number.
 
+#include <future>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,6 +24,10 @@ class PortMap {
     static PortMap Build(std::vector<SerialDevice> devices, const std::map<int, std::string>& pins);
     // The system's devices (QSerialPortInfo) and the pins of the settings file.
     static PortMap FromSystem(const SettingsFile* settings);
+    // The same, with the pins read now and the devices enumerated on another thread.
+    static std::future<PortMap> FromSystemAsync(const SettingsFile* settings);
+    // The system's serial devices (none on Windows, where the numbers are the names).
+    static std::vector<SerialDevice> SystemDevices();
     // Reads "COM1".."COM16" of section "Ports".
     static std::map<int, std::string> ReadPins(const SettingsFile& settings);
 

@@ -46,7 +46,7 @@ QSerialPort* QtSerialPorts::get(int port) {
 int QtSerialPorts::open(int port) {
     if (port < 1 || port > kPortCount) return -1;
     auto& reason = reasons_[static_cast<size_t>(port)];
-    const std::string device = map_.device(port);
+    const std::string device = map().device(port);
     if (device.empty()) {
         reason = "COM" + std::to_string(port) + " has no serial device";
         return -1;

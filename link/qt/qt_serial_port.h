@@ -4,6 +4,7 @@
 
 #include <QSerialPort>
 #include <array>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -15,9 +16,15 @@ namespace tarvos::link {
 class QtSerialPorts : public SerialPort {
   public:
     explicit QtSerialPorts(PortMap map) : map_(std::move(map)) {}
+    // The map is still being built (the system's devices are enumerated on another thread
+    // while the window is built); the first use waits for it.
+    explicit QtSerialPorts(std::future<PortMap> pending) : pending_(std::move(pending)) {}
     ~QtSerialPorts() override;
 
-    PortMap& map() { return map_; }
+    PortMap& map() {
+        if (pending_.valid()) map_ = pending_.get();
+        return map_;
+    }
 
     int open(int port) override;
     void ioctl(int port, int baudCode, int mode) override;
@@ -31,6 +38,7 @@ class QtSerialPorts : public SerialPort {
   private:
     QSerialPort* get(int port);
     PortMap map_;
+    std::future<PortMap> pending_;
     std::array<std::unique_ptr<QSerialPort>, kPortCount + 1> ports_;
     std::array<int, kPortCount + 1> timeoutMs_{};
     std::array<std::string, kPortCount + 1> reasons_;

@@ -20,7 +20,7 @@ namespace tarvos::ui {
 struct AppServices::Impl : link::TransferHost {
     Impl(AppContext& a, link::SerialPort* port, link::Waiter* wait)
         : app(a),
-          ports(link::PortMap::FromSystem(&a.settings)),
+          ports(link::PortMap::FromSystemAsync(&a.settings)),
           responsive(ports, [] { QCoreApplication::processEvents(); }),
           link(port ? *port : responsive, wait ? *wait : waiter, a.log, &a.settings, a.iicDat, *this,
                a.faceText) {}
