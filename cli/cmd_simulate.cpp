@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "data/shipped_files.h"
 #include "memory/data_file.h"
 #include "shell/error_log.h"
 #include "sim/pty_radio.h"
@@ -43,15 +44,21 @@ int Simulate(const Args& args) {
 
     StderrSink sink;
     ErrorLog log(&sink);
-    sim::VirtualRadio setup;
+    // Without --image the radio holds the factory defaults, as the application's demo radio.
+    ByteImage image(kMinDatNum);
     if (!imagePath.empty()) {
-        ByteImage image(kMinDatNum);
         if (!OpenDatFile(imagePath, image, log)) {
             std::cerr << "tarvos-cli: " << imagePath << ": Wrong file type!\n";
             return 2;
         }
-        for (int a = 0; a < sim::kRadioBytes; ++a) setup.memory[static_cast<size_t>(a)] = image[a];
+    } else {
+        const auto defaults = ShippedFile(kDefaultsFileName);
+        for (int a = 0; a < image.size() && a < static_cast<int>(defaults.size()); ++a)
+            image[a] = defaults[static_cast<size_t>(a)];
+        FileLayoutToImage(image);
     }
+    sim::VirtualRadio setup;
+    for (int a = 0; a < sim::kRadioBytes; ++a) setup.memory[static_cast<size_t>(a)] = image[a];
     if (haveLetters) setup.setLetters(letters);
     if (haveCode) setup.setCode(code);
     options.memory = setup.memory;
