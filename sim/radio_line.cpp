@@ -20,10 +20,10 @@ bool Number(const std::string& text, int& value) {
 }
 }  // namespace
 
-bool ParseFault(const std::string& spec, Faults& faults, std::string* letters) {
-    const auto colon = spec.find(':');
-    const std::string kind = spec.substr(0, colon);
-    const std::string arg = colon == std::string::npos ? "" : spec.substr(colon + 1);
+bool ParseFault(const std::string& faultText, Faults& faults, std::string* letters) {
+    const auto colon = faultText.find(':');
+    const std::string kind = faultText.substr(0, colon);
+    const std::string arg = colon == std::string::npos ? "" : faultText.substr(colon + 1);
     if (kind == "echo") return faults.echo = true;
     if (kind == "silence" || kind == "silent") return faults.silent = true;
     if (kind == "letters") {

@@ -21,7 +21,7 @@ struct Faults {
 
 // Parses "echo", "silence", "delay:MS", "drop:K", "corrupt:K", "unplug:N" into faults;
 // letters faults are set on the radio ("letters:ZAB"). False for an unknown kind.
-bool ParseFault(const std::string& spec, Faults& faults, std::string* letters);
+bool ParseFault(const std::string& faultText, Faults& faults, std::string* letters);
 
 struct TimedByte {
     int64_t ns;  // when the byte is on the application's side of the line

@@ -63,7 +63,7 @@ TEST(VirtualRadio, CodeIsStoredAsRadioCharacters) {
 
 TEST(RadioLine, FaultKinds) {
     struct Case {
-        const char* spec;
+        const char* fault;
         Bytes expect;  // what comes back for "PROGRAM" then a 2-byte read of 0x0000
     };
     const Bytes ok{0x06, 0x57, 0x00, 0x00, 0x02, 0x01, 0x02};
@@ -80,12 +80,12 @@ TEST(RadioLine, FaultKinds) {
         {"unplug:3", {0x06, 0x57, 0x00}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
+        SCOPED_TRACE(c.fault);
         VirtualRadio radio;
         radio.memory[0] = 0x01;
         radio.memory[1] = 0x02;
         Faults f;
-        ASSERT_TRUE(ParseFault(c.spec, f, nullptr));
+        ASSERT_TRUE(ParseFault(c.fault, f, nullptr));
         RadioLine line(radio, f);
         Bytes got;
         for (const auto& tb : line.receive(kProgram.data(), 7, 0)) got.push_back(tb.byte);
@@ -93,7 +93,7 @@ TEST(RadioLine, FaultKinds) {
         auto back = line.receive(read.data(), 4, 10'000'000);
         for (const auto& tb : back) got.push_back(tb.byte);
         EXPECT_EQ(got, c.expect);
-        if (std::string(c.spec) == "delay:30") {
+        if (std::string(c.fault) == "delay:30") {
             EXPECT_EQ(back.front().ns, 40'000'000);
         }
     }
