@@ -74,25 +74,18 @@ bool StepLists::buildBlocks(Direction d, int start, int end, const std::string& 
     std::vector<StepInfoRow> infos = std::move(info_[i]);
     scripts.resize(kFixedSteps);
     infos.resize(kFixedSteps);
-    refusal_[i].clear();
+    refusal_[i] = {};
 
     // Refuse a range the image cannot hold, or one longer than a list, before any step of it
     // is built: a transfer must never run a half-built list.
     if (start <= end) {
         const int datNum = image_.DatNum();
-        if (start < 0 || end > datNum) {
-            refusal_[i] =
-                std::string(d == Direction::Read ? "Read" : "Write") + " range " +
-                Hex4(static_cast<unsigned>(start)) + "-" + Hex4(static_cast<unsigned>(end)) +
-                " lies outside the memory image 0000-" + Hex4(static_cast<unsigned>(datNum)) + ".";
-        } else if ((end - start) / 16 + 1 > kMaxSteps - kFixedSteps - 1) {
-            refusal_[i] = std::string(d == Direction::Read ? "Read" : "Write") + " range " +
-                          Hex4(static_cast<unsigned>(start)) + "-" +
-                          Hex4(static_cast<unsigned>(end)) + " needs more than " +
-                          std::to_string(kMaxSteps) + " steps.";
-        }
+        if (start < 0 || end > datNum)
+            refusal_[i] = {Refusal::OutsideImage, start, end, datNum};
+        else if ((end - start) / 16 + 1 > kMaxSteps - kFixedSteps - 1)
+            refusal_[i] = {Refusal::TooManySteps, start, end, kMaxSteps};
     }
-    if (!refusal_[i].empty()) {
+    if (refusal_[i].kind != Refusal::None) {
         script_[i].clear();
         info_[i].clear();
         stepNum_[i] = 0;
@@ -214,6 +207,28 @@ StepLists::Reply StepLists::AnalyseReply(int stepNo, const Interpreter& interp) 
         }
     }
     return Reply::Ok;
+}
+
+std::string StepLists::refusal(Direction d, int language) const {
+    const Refusal& r = refusal_[index(d)];
+    if (r.kind == Refusal::None) return {};
+    const bool read = d == Direction::Read;
+    const std::string range = Hex4(static_cast<unsigned>(r.start)) + "-" +
+                              Hex4(static_cast<unsigned>(r.end));
+    const std::string limit = r.kind == Refusal::OutsideImage
+                                  ? "0000-" + Hex4(static_cast<unsigned>(r.limit))
+                                  : std::to_string(r.limit);
+    if (language == 1)
+        return std::string(read ? "读取范围 " : "写入范围 ") + range +
+               (r.kind == Refusal::OutsideImage ? " 超出内存映像 " + limit + "。"
+                                                : " 需要超过 " + limit + " 个步骤。");
+    if (language == 2)
+        return std::string(read ? "讀取範圍 " : "寫入範圍 ") + range +
+               (r.kind == Refusal::OutsideImage ? " 超出記憶體映像 " + limit + "。"
+                                                : " 需要超過 " + limit + " 個步驟。");
+    return std::string(read ? "Read" : "Write") + " range " + range +
+           (r.kind == Refusal::OutsideImage ? " lies outside the memory image " + limit + "."
+                                            : " needs more than " + limit + " steps.");
 }
 
 }  // namespace tarvos::link

@@ -50,8 +50,9 @@ class StepLists {
     int StepNum(Direction d) const { return stepNum_[index(d)]; }
     const std::string& ComScript(Direction d, int step) const;
     const StepInfoRow& StepInfo(Direction d, int step) const;
-    // Empty when the list of direction d is usable, else the reason it was refused.
-    const std::string& refusal(Direction d) const { return refusal_[index(d)]; }
+    // Empty when the list of direction d is usable, else the reason it was refused, in the
+    // interface language (1 Simplified Chinese, 2 Traditional Chinese, 3 English).
+    std::string refusal(Direction d, int language = 3) const;
 
     uint8_t ReadCmd = kAltRead, WriteCmd = kAltWrite;
     // The standard pair. Known from the start, so a "Z" radio reporting "R"/"W" is never
@@ -79,7 +80,12 @@ class StepLists {
     std::array<std::vector<std::string>, 2> script_;
     std::array<std::vector<StepInfoRow>, 2> info_;
     std::array<int, 2> stepNum_{0, 0};
-    std::array<std::string, 2> refusal_;
+    // Why a list was refused: the range, and the image's last index or the step limit.
+    struct Refusal {
+        enum Kind { None, OutsideImage, TooManySteps } kind = None;
+        int start = 0, end = 0, limit = 0;
+    };
+    std::array<Refusal, 2> refusal_;
 };
 
 }  // namespace tarvos::link

@@ -104,12 +104,12 @@ bool Transfer::begin(Direction d, Outcome& outcome) {
     lists_.SetComCmdAlt();
     ComFormClosing = 0;
 
-    if (!lists_.refusal(d).empty()) {
+    if (const std::string refused = lists_.refusal(d, text_.language()); !refused.empty()) {
         // Nothing has been sent: the range cannot be transferred as it stands.
         if (observer) observer->running(d, false);
         lastMessage = 0;
-        if (observer) observer->messageBox(0, lists_.refusal(d), text_[text::Notice]);
-        status(lists_.refusal(d));
+        if (observer) observer->messageBox(0, refused, text_[text::Notice]);
+        status(refused);
         outcome = Outcome::Refused;
         return false;
     }

@@ -111,8 +111,11 @@ TEST(StepLists, RangesTheImageCannotHoldAreRefusedWhole) {
     b.link.ranges.ReadEndAddr = 0x1FFF;
     b.link.lists.SetComCmdStd();
     EXPECT_EQ(b.link.lists.StepNum(Direction::Read), 0);
-    EXPECT_NE(b.link.lists.refusal(Direction::Read).find("outside the memory image"),
-              std::string::npos);
+    EXPECT_EQ(b.link.lists.refusal(Direction::Read),
+              "Read range 0000-1FFF lies outside the memory image 0000-040F.");
+    EXPECT_EQ(b.link.lists.refusal(Direction::Read, 1), "读取范围 0000-1FFF 超出内存映像 0000-040F。");
+    EXPECT_EQ(b.link.lists.refusal(Direction::Read, 2), "讀取範圍 0000-1FFF 超出記憶體映像 0000-040F。");
+    EXPECT_EQ(b.link.lists.refusal(Direction::Write), "");
     EXPECT_EQ(b.link.lists.StepNum(Direction::Write), 68);  // the other list is fine
 
     ByteImage big(0x3000);
