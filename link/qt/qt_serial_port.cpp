@@ -8,28 +8,65 @@
 
 namespace tarvos::link {
 
-std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error) {
+namespace {
+
+// Why a device would not open, in the interface language (1 Simplified Chinese,
+// 2 Traditional Chinese, 3 English).
+enum class Why { Absent, Busy, Permission, Other };
+
+std::string WhyText(Why why, const std::string& device, int language) {
+    switch (why) {
+        case Why::Absent:
+            return language == 1   ? device + " 不存在：没有这个串口设备（编程线插好了吗？）"
+                   : language == 2 ? device + " 不存在：沒有這個串列埠裝置（編程線插好了嗎？）"
+                                   : device + " is absent: no such serial device (is the cable "
+                                              "plugged in?)";
+        case Why::Busy:
+            return language == 1   ? device + " 正被其他程序占用"
+                   : language == 2 ? device + " 正被其他程式佔用"
+                                   : device + " is busy: another program holds it";
+        case Why::Permission:
+            return language == 1 ? device + "：没有权限。请把您的用户加入 dialout 组"
+                                            "（sudo usermod -aG dialout $USER）后重新登录"
+                   : language == 2
+                       ? device + "：沒有權限。請把您的使用者加入 dialout 群組"
+                                  "（sudo usermod -aG dialout $USER）後重新登入"
+                       : device + ": permission denied. Add your user to the dialout group "
+                                  "(sudo usermod -aG dialout $USER) and log in again";
+        case Why::Other:
+            break;
+    }
+    return language == 1   ? device + " 无法打开"
+           : language == 2 ? device + " 無法開啟"
+                           : device + " cannot be opened";
+}
+
+Why OpenFailure(const std::string& device, QSerialPort::SerialPortError error) {
     switch (error) {
         case QSerialPort::DeviceNotFoundError:
-            return device + " is absent: no such serial device (is the cable plugged in?)";
+            return Why::Absent;
         case QSerialPort::PermissionError:
 #ifndef _WIN32
             // Qt reports a port locked by another program as a permission error too; if we may
             // read and write the device, the lock is the reason.
-            if (::access(device.c_str(), R_OK | W_OK) == 0)
-                return device + " is busy: another program holds it";
-            return device +
-                   ": permission denied. Add your user to the dialout group "
-                   "(sudo usermod -aG dialout $USER) and log in again";
+            return ::access(device.c_str(), R_OK | W_OK) == 0 ? Why::Busy : Why::Permission;
 #else
-            return device + " is busy: another program holds it";
+            (void)device;
+            return Why::Busy;
 #endif
         case QSerialPort::OpenError:
         case QSerialPort::ResourceError:
-            return device + " is busy: another program holds it";
+            return Why::Busy;
         default:
-            return device + " cannot be opened";
+            return Why::Other;
     }
+}
+
+}  // namespace
+
+std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error,
+                            int language) {
+    return WhyText(OpenFailure(device, error), device, language);
 }
 
 QtSerialPorts::~QtSerialPorts() {
@@ -48,7 +85,10 @@ int QtSerialPorts::open(int port) {
     auto& reason = reasons_[static_cast<size_t>(port)];
     const std::string device = map().device(port);
     if (device.empty()) {
-        reason = "COM" + std::to_string(port) + " has no serial device";
+        const std::string com = "COM" + std::to_string(port);
+        reason = language_ == 1   ? com + " 没有对应的串口设备"
+                 : language_ == 2 ? com + " 沒有對應的串列埠裝置"
+                                  : com + " has no serial device";
         return -1;
     }
     auto& p = ports_[static_cast<size_t>(port)];
@@ -56,7 +96,7 @@ int QtSerialPorts::open(int port) {
     p = std::make_unique<QSerialPort>();
     p->setPortName(QString::fromStdString(device));
     if (!p->open(QIODevice::ReadWrite)) {
-        reason = OpenFailureText(device, p->error());
+        reason = OpenFailureText(device, p->error(), language_);
         p.reset();
         return -1;
     }

@@ -34,6 +34,8 @@ class QtSerialPorts : public SerialPort {
     int read(int port, uint8_t* data, int count) override;
     void close(int port) override;
     std::string openFailureReason(int port) const override;
+    // The language of the failure reasons (1 Simplified Chinese, 2 Traditional, 3 English).
+    void setLanguage(int language) { language_ = language; }
 
   private:
     QSerialPort* get(int port);
@@ -42,9 +44,11 @@ class QtSerialPorts : public SerialPort {
     std::array<std::unique_ptr<QSerialPort>, kPortCount + 1> ports_;
     std::array<int, kPortCount + 1> timeoutMs_{};
     std::array<std::string, kPortCount + 1> reasons_;
+    int language_ = 3;
 };
 
-// Words a user can act on for a device that did not open.
-std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error);
+// Words a user can act on for a device that did not open, in the interface language.
+std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error,
+                            int language = 3);
 
 }  // namespace tarvos::link

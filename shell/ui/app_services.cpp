@@ -78,6 +78,7 @@ QString AppServices::portDevice(int port) const {
 }
 
 void AppServices::startupPortChoice() {
+    impl_->ports.setLanguage(app_.language);
     link::PortLayer& p = impl_->link.ports;
     p.loadComPort();
     // The demo radio is the port of this run, without touching the stored choice.

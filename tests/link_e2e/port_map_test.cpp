@@ -42,6 +42,12 @@ TEST(PortMap, OpenFailuresInWordsAUserCanActOn) {
     EXPECT_NE(
         OpenFailureText("/dev/tarvos-no-access", QSerialPort::PermissionError).find("dialout"),
         std::string::npos);
+    // In the interface language.
+    EXPECT_EQ(OpenFailureText("/dev/ttyUSB0", QSerialPort::OpenError, 1),
+              "/dev/ttyUSB0 正被其他程序占用");
+    EXPECT_NE(OpenFailureText("/dev/tarvos-no-access", QSerialPort::PermissionError, 2)
+                  .find("dialout 群組"),
+              std::string::npos);
 }
 
 }  // namespace
