@@ -31,17 +31,7 @@ void Glyph(QPainter& p, const QString& base, const QRectF& r) {
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     if (base == "ComSet") {
-        // A serial connector.
-        QPainterPath d;
-        d.moveTo(2, 10);
-        d.lineTo(30, 10);
-        d.lineTo(26, 23);
-        d.lineTo(6, 23);
-        d.closeSubpath();
-        p.drawPath(d);
-        p.setBrush(QColor(0, 0, 0, 90));
-        for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(8 + i * 4, 14.5), 1.3, 1.3);
-        for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(10 + i * 4, 19), 1.3, 1.3);
+        tarvos::tools::DrawSerialConnector(p, QColor(0, 0, 0, 90));
     } else {
         // A radio with an arrow into it (read) or out of it (write).
         p.drawRoundedRect(QRectF(2, 12, 12, 19), 2.5, 2.5);

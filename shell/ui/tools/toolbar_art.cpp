@@ -55,6 +55,20 @@ void Radio(QPainter& p) {
 
 }  // namespace
 
+void DrawSerialConnector(QPainter& p, const QColor& pins) {
+    QPainterPath d;
+    d.moveTo(3, 10);
+    d.lineTo(29, 10);
+    d.lineTo(25, 22);
+    d.lineTo(7, 22);
+    d.closeSubpath();
+    p.drawPath(d);
+    p.setPen(Qt::NoPen);
+    p.setBrush(pins);
+    for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(8.5 + i * 3.75, 14), 1.1, 1.1);
+    for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(10.4 + i * 3.75, 18), 1.1, 1.1);
+}
+
 QImage DrawToolbarArt(const QString& key, int size) {
     QImage pm(size, size, QImage::Format_ARGB32_Premultiplied);
     pm.fill(Qt::transparent);
@@ -96,16 +110,7 @@ QImage DrawToolbarArt(const QString& key, int size) {
     } else if (key == "Com") {
         p.setPen(QPen(kInk, 1.4));
         p.setBrush(QColor(200, 208, 220));
-        QPainterPath d;
-        d.moveTo(3, 10);
-        d.lineTo(29, 10);
-        d.lineTo(25, 22);
-        d.lineTo(7, 22);
-        d.closeSubpath();
-        p.drawPath(d);
-        p.setBrush(kInk);
-        for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(8.5 + i * 3.75, 14), 1.1, 1.1);
-        for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(10.4 + i * 3.75, 18), 1.1, 1.1);
+        DrawSerialConnector(p, kInk);
     } else if (key == "Print") {
         p.setPen(QPen(kInk, 1.4));
         p.setBrush(Qt::white);
