@@ -213,8 +213,8 @@ std::string StepLists::refusal(Direction d, int language) const {
     const Refusal& r = refusal_[index(d)];
     if (r.kind == Refusal::None) return {};
     const bool read = d == Direction::Read;
-    const std::string range = Hex4(static_cast<unsigned>(r.start)) + "-" +
-                              Hex4(static_cast<unsigned>(r.end));
+    const std::string range =
+        Hex4(static_cast<unsigned>(r.start)) + "-" + Hex4(static_cast<unsigned>(r.end));
     const std::string limit = r.kind == Refusal::OutsideImage
                                   ? "0000-" + Hex4(static_cast<unsigned>(r.limit))
                                   : std::to_string(r.limit);

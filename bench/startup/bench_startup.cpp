@@ -63,7 +63,8 @@ bool EnsureDisplay(QProcess& xvfb) {
     if (!qEnvironmentVariableIsEmpty("DISPLAY")) return true;
     for (int n = 90; n < 100; ++n) {
         if (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n))) continue;
-        xvfb.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1280x900x24", "-nolisten", "tcp"});
+        xvfb.start("Xvfb",
+                   {QString(":%1").arg(n), "-screen", "0", "1280x900x24", "-nolisten", "tcp"});
         if (!xvfb.waitForStarted(3000)) return false;
         for (int i = 0; i < 50 && !QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)); ++i)
             QThread::msleep(100);
@@ -75,8 +76,10 @@ bool EnsureDisplay(QProcess& xvfb) {
 
 // One measurement on the platform Qt is told to use (empty: the X server).
 bool Measure(const char* label, const QString& platform, int runs) {
-    if (platform.isEmpty()) qunsetenv("QT_QPA_PLATFORM");
-    else qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
+    if (platform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    else
+        qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
     QTemporaryDir home;
     qputenv("TARVOS_HOME", home.path().toLocal8Bit());
 
@@ -118,8 +121,10 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     bool ok = true;
     QProcess xvfb;
-    if (EnsureDisplay(xvfb)) ok = Measure("X server", QString(), runs) && ok;
-    else std::printf("X server: none available (no DISPLAY and no Xvfb)\n");
+    if (EnsureDisplay(xvfb))
+        ok = Measure("X server", QString(), runs) && ok;
+    else
+        std::printf("X server: none available (no DISPLAY and no Xvfb)\n");
     ok = Measure("offscreen", "offscreen", runs) && ok;
     if (xvfb.state() != QProcess::NotRunning) {
         xvfb.terminate();

@@ -15,30 +15,20 @@ namespace {
 enum class Why { Absent, Busy, Permission, Other };
 
 std::string WhyText(Why why, const std::string& device, int language) {
-    switch (why) {
-        case Why::Absent:
-            return language == 1   ? device + " 不存在：没有这个串口设备（编程线插好了吗？）"
-                   : language == 2 ? device + " 不存在：沒有這個串列埠裝置（編程線插好了嗎？）"
-                                   : device + " is absent: no such serial device (is the cable "
-                                              "plugged in?)";
-        case Why::Busy:
-            return language == 1   ? device + " 正被其他程序占用"
-                   : language == 2 ? device + " 正被其他程式佔用"
-                                   : device + " is busy: another program holds it";
-        case Why::Permission:
-            return language == 1 ? device + "：没有权限。请把您的用户加入 dialout 组"
-                                            "（sudo usermod -aG dialout $USER）后重新登录"
-                   : language == 2
-                       ? device + "：沒有權限。請把您的使用者加入 dialout 群組"
-                                  "（sudo usermod -aG dialout $USER）後重新登入"
-                       : device + ": permission denied. Add your user to the dialout group "
-                                  "(sudo usermod -aG dialout $USER) and log in again";
-        case Why::Other:
-            break;
-    }
-    return language == 1   ? device + " 无法打开"
-           : language == 2 ? device + " 無法開啟"
-                           : device + " cannot be opened";
+    // Simplified Chinese, Traditional Chinese, English; each follows the device name.
+    static const char* const kTexts[][3] = {
+        {" 不存在：没有这个串口设备（编程线插好了吗？）",
+         " 不存在：沒有這個串列埠裝置（編程線插好了嗎？）",
+         " is absent: no such serial device (is the cable plugged in?)"},
+        {" 正被其他程序占用", " 正被其他程式佔用", " is busy: another program holds it"},
+        {"：没有权限。请把您的用户加入 dialout 组（sudo usermod -aG dialout $USER）后重新登录",
+         "：沒有權限。請把您的使用者加入 dialout 群組（sudo usermod -aG dialout $USER）後重新登入",
+         ": permission denied. Add your user to the dialout group (sudo usermod -aG dialout "
+         "$USER) and log in again"},
+        {" 无法打开", " 無法開啟", " cannot be opened"},
+    };
+    const int column = language >= 1 && language <= 3 ? language - 1 : 2;
+    return device + kTexts[static_cast<int>(why)][column];
 }
 
 Why OpenFailure(const std::string& device, QSerialPort::SerialPortError error) {
