@@ -32,6 +32,8 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus" "$artifacts"
   TARVOS_FUZZ_SEEDS=$corpus "$build/fuzz/$t" || { echo "$t: writing seeds failed"; failed+=("$t"); continue; }
   if [ -d "fuzz/corpus/$t" ]; then cp -n fuzz/corpus/$t/* "$corpus"/ 2>/dev/null || true; fi
+  # Inputs that once showed a fault stay in the corpus as regression seeds.
+  cp -n fuzz/crashes/"${t#fuzz_}"-* "$corpus"/ 2>/dev/null || true
   dict=()
   [ -f "fuzz/$t.dict" ] && dict=(-dict="fuzz/$t.dict")
   echo "== $t: ${seconds}s"
