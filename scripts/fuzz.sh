@@ -2,9 +2,9 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan) in build/fuzz and runs each of them,
 # one after the other, for the given number of seconds (default 20). Each corpus starts from
 # the seeds the target writes itself, the inputs checked in under fuzz/corpus/<target>/ and
-# those under fuzz/crashes/ that once showed a fault in it; what a run adds stays in build/fuzz/corpus/<target>/ for the next run. A crash, a hang or a
-# broken property leaves its input in build/fuzz/artifacts/<target>/ and makes the script
-# exit non-zero.
+# those under fuzz/crashes/ that once showed a fault in it; what a run adds stays in
+# build/fuzz/corpus/<target>/ for the next run. A crash, a hang or a broken property leaves
+# its input in build/fuzz/artifacts/<target>/ and makes the script exit non-zero.
 #
 #   scripts/fuzz.sh [seconds] [target ...]     targets: fuzz_data_file fuzz_settings fuzz_radio
 set -uo pipefail
