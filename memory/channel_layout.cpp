@@ -59,7 +59,9 @@ std::vector<std::string> ChannelLayout::captions() const {
     return out;
 }
 
-ChannelLayout ReadChInfo(const SettingsFile& settings, int language, ErrorLog& log) {
+ChannelLayout ReadChInfo(const SettingsFile& file, int language, ErrorLog& log) {
+    // Some forty keys: the file is read once for all of them.
+    const SettingsFile settings = file.snapshot();
     ChannelLayout layout;
     const int base = LanguageBase(language);
     Guard(log, "modChMem->ReadChInfo", [&] {

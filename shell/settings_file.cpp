@@ -8,6 +8,16 @@
 
 namespace tarvos {
 
+// The file as lines, with how it was written so a rewrite keeps its look: a UTF-8 byte order
+// mark, and CR LF or a lone LF at the line ends (the first line end decides).
+struct SettingsFile::Lines {
+    std::vector<std::string> lines;
+    bool exists = false;
+    bool readable = true;
+    bool bom = false;
+    std::string eol = "\r\n";
+};
+
 namespace {
 
 std::string_view Trim(std::string_view s) {
@@ -25,15 +35,7 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
-// The file as lines, with how it was written so a rewrite keeps its look: a UTF-8 byte order
-// mark, and CR LF or a lone LF at the line ends (the first line end decides).
-struct FileLines {
-    std::vector<std::string> lines;
-    bool exists = false;
-    bool readable = true;
-    bool bom = false;
-    std::string eol = "\r\n";
-};
+using FileLines = SettingsFile::Lines;
 
 FileLines ReadLines(const std::filesystem::path& path) {
     FileLines f;
@@ -100,9 +102,17 @@ std::string_view FirstLine(std::string_view s) {
 
 }  // namespace
 
+SettingsFile SettingsFile::snapshot() const {
+    SettingsFile copy(path_);
+    copy.frozen_ = std::make_shared<Lines>();
+    *copy.frozen_ = frozen_ ? *frozen_ : ReadLines(path_);
+    return copy;
+}
+
 std::string SettingsFile::read(std::string_view section, std::string_view key, std::string_view def,
                                int readLength) const {
-    const auto file = ReadLines(path_);
+    FileLines fresh;
+    const FileLines& file = frozen_ ? *frozen_ : (fresh = ReadLines(path_));
     std::string_view value = def;
     bool inSection = false;
     for (const auto& line : file.lines) {
@@ -189,6 +199,7 @@ bool SettingsFile::write(std::string_view section, std::string_view key,
         std::filesystem::remove(tmp, ec);
         return false;
     }
+    if (frozen_) *frozen_ = ReadLines(path_);
     return true;
 }
 

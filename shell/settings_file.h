@@ -5,6 +5,7 @@
 // leaves every other key, comment and the order of the file as they were. UTF-8 text.
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,15 @@ public:
     // Returns false when the file could not be written (a failed write is not reported).
     bool write(std::string_view section, std::string_view key, std::string_view value) const;
 
+    // A copy that reads the file once, now, and answers every read from that: for reading
+    // many keys in one go. Its writes still go to the file, and it then reads it again.
+    SettingsFile snapshot() const;
+
+    struct Lines;  // the file's text as lines (defined with the reader)
+
 private:
     std::filesystem::path path_;
+    std::shared_ptr<Lines> frozen_;  // set in a snapshot
 };
 
 }  // namespace tarvos

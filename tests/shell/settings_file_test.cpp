@@ -120,6 +120,21 @@ TEST_F(SettingsFileTest, WriteChangesOnlyItsOwnLine) {
     EXPECT_EQ(file.read("Setting", "COM", "1", 10), "12");
 }
 
+// A snapshot answers from the file as it was when taken, until it writes itself.
+TEST_F(SettingsFileTest, SnapshotReadsTheFileOnce) {
+    put("[Setting]\nCOM=3\nLanguage=1\n");
+    SettingsFile file(path_);
+    const SettingsFile snap = file.snapshot();
+    put("[Setting]\nCOM=9\n");
+    EXPECT_EQ(snap.read("Setting", "COM", "", 10), "3");
+    EXPECT_EQ(snap.read("Setting", "Language", "", 10), "1");
+    EXPECT_EQ(file.read("Setting", "COM", "", 10), "9");
+    EXPECT_TRUE(snap.write("Setting", "Language", "2"));
+    EXPECT_EQ(snap.read("Setting", "COM", "", 10), "9");
+    EXPECT_EQ(snap.read("Setting", "Language", "", 10), "2");
+    EXPECT_EQ(content(), "[Setting]\nCOM=9\nLanguage=2\n");
+}
+
 TEST_F(SettingsFileTest, NewKeyGoesAfterTheLastKeyOfItsSection) {
     put(kSample);
     const SettingsFile file(path_);
