@@ -71,7 +71,8 @@ PortMap PortMap::Build(std::vector<SerialDevice> devices, const std::map<int, st
     return map;
 }
 
-std::map<int, std::string> PortMap::ReadPins(const SettingsFile& settings) {
+std::map<int, std::string> PortMap::ReadPins(const SettingsFile& file) {
+    const SettingsFile settings = file.snapshot();  // sixteen keys, one read of the file
     std::map<int, std::string> pins;
     for (int n = 1; n <= kPortCount; ++n) {
         std::string path = settings.read("Ports", "COM" + std::to_string(n), "", 260);
