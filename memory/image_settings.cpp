@@ -29,26 +29,4 @@ int ReadDatNum(const SettingsFile& settings) {
     return DatNumFromText(settings.read(kSection, "DatNum", "0", 10));
 }
 
-int HexAddressFromText(std::string_view text) {
-    if (text.empty() || text.size() > 8) return -1;
-    unsigned value = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (ec != std::errc() || ptr != text.data() + text.size() || value > 0xFFFFFF) return -1;
-    return static_cast<int>(value);
-}
-
-AddressRanges ReadAddressRanges(const SettingsFile& settings, int datNum) {
-    auto read = [&](const char* key, const char* def) {
-        int v = HexAddressFromText(settings.read(kSection, key, def, 15));
-        return v >= 0 ? v : HexAddressFromText(def);
-    };
-    AddressRanges r;
-    r.tableMaxAddr = std::min(read("TableMaxAddr", "1FFF"), datNum);
-    r.readStartAddr = read("ReadStartAddr", "0000");
-    r.readEndAddr = std::min(read("ReadEndAddr", "1FFF"), datNum);
-    r.writeStartAddr = read("WriteStartAddr", "0000");
-    r.writeEndAddr = std::min(read("WriteEndAddr", "1FFF"), datNum);
-    return r;
-}
-
 }  // namespace tarvos

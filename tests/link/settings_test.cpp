@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "link/range_settings.h"
+#include "memory/image_settings.h"
 #include "link_fixture.h"
 
 namespace tarvos::link {
@@ -87,6 +89,51 @@ TEST(RangeSettings, EndAddressesStopAtTheImagesEnd) {
     EXPECT_EQ(r.ReadStartAddr, 0x0500);
     EXPECT_EQ(s.file.read("Setting", "ReadEndAddr", "none", 15), "none");
     EXPECT_TRUE(sink.locations().empty());
+}
+
+// An edited settings file: a value that is not hexadecimal keeps its default, and the end
+// addresses stop at the image's last index.
+TEST(RangeSettings, EndAddressesAreBroughtDownToDatNum) {
+    TempSettings s;
+    {
+        std::ofstream(s.path, std::ios::binary)
+            << "[Setting]\nDatNum=100\nTableMaxAddr=1FFF\nReadStartAddr=0010\n"
+               "ReadEndAddr=zz\nWriteStartAddr=0100\nWriteEndAddr=0300\n";
+    }
+    RecordingSink sink;
+    ErrorLog log(&sink);
+    const int datNum = ReadDatNum(s.file);
+    EXPECT_EQ(datNum, 1039);
+    RangeSettings r;
+    r.load(s.file, log, datNum);
+    EXPECT_EQ(r.TableMaxAddr, 1039);
+    EXPECT_EQ(r.ReadStartAddr, 0x10);
+    EXPECT_EQ(r.ReadEndAddr, 1039);  // not hexadecimal: the default 1FFF, then DatNum
+    EXPECT_EQ(r.WriteStartAddr, 0x100);
+    EXPECT_EQ(r.WriteEndAddr, 0x300);
+}
+
+// The shipped settings agree with each other: the image holds the radio's memory and the
+// spill space, reads and the memory view cover 0000-03FF, and a write never sends the
+// command letters (0388-038A) nor the model and parameter blocks (03D0-03FF).
+TEST(ShippedSettings, RangesAgree) {
+    SettingsFile settings(std::filesystem::path(TARVOS_BINARY_DIR) / "data" / "tarvosk.def");
+    RecordingSink sink;
+    ErrorLog log(&sink);
+    const int datNum = ReadDatNum(settings);
+    EXPECT_EQ(datNum, 1039);
+    RangeSettings r;
+    r.load(settings, log, datNum);
+    EXPECT_EQ(r.TableMaxAddr, 0x03FF);
+    EXPECT_EQ(r.ReadStartAddr, 0x0000);
+    EXPECT_EQ(r.ReadEndAddr, 0x03FF);
+    EXPECT_LE(r.WriteEndAddr, datNum);
+    for (int a : {0x0388, 0x0389, 0x038A, 0x03D0, 0x03FF, 0x0000, 0x0005})
+        EXPECT_FALSE(a >= r.WriteStartAddr && a <= r.WriteEndAddr) << a;
+    for (int a : {0x0010, 0x010F, 0x0194, 0x0300, 0x0360, 0x036F, 0x0379, 0x037D})
+        EXPECT_TRUE(a >= r.WriteStartAddr && a <= r.WriteEndAddr) << a;
+    EXPECT_EQ(r.WriteStartAddr % 16, 0);
+    EXPECT_EQ((r.WriteEndAddr + 1) % 16, 0);
 }
 
 }  // namespace

@@ -29,42 +29,6 @@ TEST(ImageSettings, DatNumFromText) {
     for (auto [text, n] : cases) EXPECT_EQ(DatNumFromText(text), n) << text;
 }
 
-TEST(ImageSettings, EndAddressesAreBroughtDownToDatNum) {
-    TempFolder dir;
-    WriteText(dir / "s.def",
-              "[Setting]\nDatNum=100\nTableMaxAddr=1FFF\nReadStartAddr=0010\n"
-              "ReadEndAddr=zz\nWriteStartAddr=0100\nWriteEndAddr=0300\n");
-    SettingsFile settings(dir / "s.def");
-    const int datNum = ReadDatNum(settings);
-    EXPECT_EQ(datNum, 1039);
-    const AddressRanges r = ReadAddressRanges(settings, datNum);
-    EXPECT_EQ(r.tableMaxAddr, 1039);
-    EXPECT_EQ(r.readStartAddr, 0x10);
-    EXPECT_EQ(r.readEndAddr, 1039);  // not hexadecimal: the default 1FFF, then DatNum
-    EXPECT_EQ(r.writeStartAddr, 0x100);
-    EXPECT_EQ(r.writeEndAddr, 0x300);
-}
-
-// The shipped settings agree with each other: the image holds the radio's memory and the
-// spill space, reads and the memory view cover 0000-03FF, and a write never sends the
-// command letters (0388-038A) nor the model and parameter blocks (03D0-03FF).
-TEST(ShippedSettings, RangesAgree) {
-    SettingsFile settings(test::BuiltData("tarvosk.def"));
-    const int datNum = ReadDatNum(settings);
-    EXPECT_EQ(datNum, 1039);
-    const AddressRanges r = ReadAddressRanges(settings, datNum);
-    EXPECT_EQ(r.tableMaxAddr, 0x03FF);
-    EXPECT_EQ(r.readStartAddr, 0x0000);
-    EXPECT_EQ(r.readEndAddr, 0x03FF);
-    EXPECT_LE(r.writeEndAddr, datNum);
-    for (int a : {0x0388, 0x0389, 0x038A, 0x03D0, 0x03FF, 0x0000, 0x0005})
-        EXPECT_FALSE(a >= r.writeStartAddr && a <= r.writeEndAddr) << a;
-    for (int a : {0x0010, 0x010F, 0x0194, 0x0300, 0x0360, 0x036F, 0x0379, 0x037D})
-        EXPECT_TRUE(a >= r.writeStartAddr && a <= r.writeEndAddr) << a;
-    EXPECT_EQ(r.writeStartAddr % 16, 0);
-    EXPECT_EQ((r.writeEndAddr + 1) % 16, 0);
-}
-
 // Each language's layout: four fixed columns, then option columns for fields 5..10 with a
 // drop-down list matching their value texts, a value count and a default in range.
 TEST(ShippedSettings, ChannelLayoutsOfAllLanguages) {
