@@ -1,7 +1,6 @@
 #include "sim/virtual_radio.h"
 
-#include <cstdio>
-
+#include "link/hex_text.h"
 #include "memory/char_table.h"
 
 namespace tarvos::sim {
@@ -11,11 +10,6 @@ const uint8_t kProgram[7] = {0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D};
 const uint8_t kClosing[7] = {0x45, 0x5A, 0xA5, 0x32, 0x23, 0x45, 0xF2};
 constexpr uint8_t kAck = 0x06, kCmd75 = 0x75;
 
-std::string Hex(unsigned v, int digits) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%0*X", digits, v);
-    return buf;
-}
 }  // namespace
 
 RadioMemory BlankRadioMemory() {
@@ -56,11 +50,17 @@ void VirtualRadio::setCode(const std::string& code) {
     }
 }
 
+// "R" is always taken as a read; so is the radio's own read letter. A letter that is both a
+// read and a write letter (a radio set up with clashing letters) reads.
+bool VirtualRadio::isReadLetter(uint8_t first) const {
+    return first == 0x52 || first == readLetter();
+}
+
 size_t VirtualRadio::frameLength() const {
     const uint8_t first = frame_[0];
     if (first == kProgram[0] || first == kClosing[0]) return 7;
     if (first == kAck) return 1;
-    if (first == 0x52 || first == readLetter()) return 4;
+    if (isReadLetter(first)) return 4;
     if (first == writeLetter() || first == kCmd75) return frame_.size() < 4 ? 4 : 4 + frame_[3];
     return 0;  // not a frame the radio knows
 }
@@ -81,7 +81,7 @@ void VirtualRadio::receive(uint8_t byte, std::vector<uint8_t>& out) {
     frame_.push_back(byte);
     const size_t need = frameLength();
     if (need == 0) {
-        journal.push_back("?" + Hex(byte, 2));
+        journal.push_back("?" + link::Hex2(byte));
         frame_.clear();
         return;
     }
@@ -116,11 +116,10 @@ void VirtualRadio::complete(std::vector<uint8_t>& out) {
     } else {
         const int addr = frame_[1] << 8 | frame_[2];
         const int len = frame_[3];
-        journal.push_back(Hex(first, 2) + " " + Hex(static_cast<unsigned>(addr), 4) + " " +
-                          Hex(static_cast<unsigned>(len), 2));
-        const bool isRead = frame_.size() == 4 && (first == 0x52 || first == readLetter()) &&
-                            !(first == writeLetter() || first == kCmd75);
-        if (isRead) {
+        journal.push_back(link::Hex2(first) + " " + link::Hex4(static_cast<unsigned>(addr)) + " " +
+                          link::Hex2(static_cast<unsigned>(len)));
+        // The same decision as frameLength(), so a write never reads past the frame.
+        if (isReadLetter(first)) {
             out.insert(out.end(), {writeLetter(), frame_[1], frame_[2], frame_[3]});
             for (int i = 0; i < len; ++i)
                 out.push_back(addr + i < kRadioBytes ? memory[static_cast<size_t>(addr + i)]

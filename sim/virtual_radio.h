@@ -45,6 +45,7 @@ class VirtualRadio {
   private:
     void complete(std::vector<uint8_t>& out);
     size_t frameLength() const;
+    bool isReadLetter(uint8_t first) const;
     std::vector<uint8_t> frame_;
     std::string idle_;  // the last bytes seen while waiting for "PROGRAM"
 };

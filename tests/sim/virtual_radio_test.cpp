@@ -51,6 +51,17 @@ TEST(VirtualRadio, OwnCommandLetters) {
     EXPECT_EQ(r.journal.back(), "?57");
 }
 
+// Letters that clash ("R" also set as the write letter): the frame is read as the read it
+// starts like, and nothing is taken from beyond its four bytes.
+TEST(VirtualRadio, ClashingLettersRead) {
+    VirtualRadio r;
+    r.setLetters("ZIR");
+    r.memory[0x0010] = 0xAA;
+    Feed(r, kProgram);
+    EXPECT_EQ(Feed(r, {0x52, 0x00, 0x10, 0x01}), (Bytes{0x52, 0x00, 0x10, 0x01, 0xAA}));
+    EXPECT_EQ(r.memory[0x0010], 0xAA);
+}
+
 TEST(VirtualRadio, CodeIsStoredAsRadioCharacters) {
     VirtualRadio r;
     r.setCode("1");
