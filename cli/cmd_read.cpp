@@ -9,19 +9,12 @@
 
 namespace tarvos::cli {
 
-namespace {
-struct ReadHost : link::TransferHost {
-    link::FunctionPageState page;
-    link::FunctionPageState functionPage() override { return page; }
-};
-}  // namespace
-
 int Read(const Args& args) {
     LinkOptions o;
     if (!ParseLinkOptions(args, false, o)) return 2;
 
     ByteImage image(kMinDatNum);
-    ReadHost host;
+    CodeBoxHost host;
     if (o.code) {
         // The code typed into the code box is stored in the image, and the check uses it.
         host.page.rdWrCodeVisible = true;
@@ -33,17 +26,8 @@ int Read(const Args& args) {
     ranges.ReadStartAddr = o.start.value_or(0x0000);
     ranges.ReadEndAddr = o.end.value_or(kRadioMemorySize - 1);
 
-    std::string reason;
-    if (!session.usePort(o.port, &reason)) {
-        std::cerr << "tarvos-cli: " << reason << "\n";
-        return 1;
-    }
-    const link::Outcome outcome = session.run(link::Direction::Read);
-    if (outcome != link::Outcome::Done) {
-        std::cerr << session.failureText(outcome) << "\n";
-        // A range the image cannot hold is the caller's mistake; nothing was sent.
-        return outcome == link::Outcome::Refused ? 2 : 1;
-    }
+    // A range the image cannot hold is the caller's mistake; nothing was sent.
+    if (int failed = session.transfer(link::Direction::Read, o.port, 2)) return failed;
     StderrSink sink;
     ErrorLog log(&sink);
     if (!SaveDatFile(o.file, image, log)) {

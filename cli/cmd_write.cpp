@@ -51,12 +51,6 @@ struct WriteHost : link::TransferHost {
     FunctionModel model;
 };
 
-// The verification read: the same code boxes as the write, nothing else.
-struct VerifyHost : link::TransferHost {
-    link::FunctionPageState page;
-    link::FunctionPageState functionPage() override { return page; }
-};
-
 }  // namespace
 
 int Write(const Args& args) {
@@ -71,10 +65,7 @@ int Write(const Args& args) {
         return 2;
     }
     WriteHost host(image, log);
-    if (o.code) {
-        host.model.setRdWrCodeVisible(true);
-        host.model.SetRdWrCodeText(image, *o.code);
-    }
+    if (o.code) host.model.SetRdWrCodeText(image, *o.code);
     if (o.newCode) {
         host.model.SetNewRdWrCodeChecked(true);
         host.model.SetNewRdWrCodeText(*o.newCode);
@@ -84,17 +75,8 @@ int Write(const Args& args) {
     auto& ranges = session.link().ranges;
     ranges.WriteStartAddr = o.start.value_or(0x0000);
     ranges.WriteEndAddr = o.end.value_or(kRadioMemorySize - 1);
-    std::string reason;
-    if (!session.usePort(o.port, &reason)) {
-        std::cerr << "tarvos-cli: " << reason << "\n";
-        return 1;
-    }
-    const link::Outcome outcome = session.run(link::Direction::Write);
-    if (outcome != link::Outcome::Done) {
-        std::cerr << session.failureText(outcome) << "\n";
-        // A range the image cannot hold is the caller's mistake; nothing was sent.
-        return outcome == link::Outcome::Refused ? 2 : 1;
-    }
+    // A range the image cannot hold is the caller's mistake; nothing was sent.
+    if (int failed = session.transfer(link::Direction::Write, o.port, 2)) return failed;
     if (!o.verify) return 0;
 
     // What the radio should now hold: the last value every acknowledged write put there.
@@ -106,21 +88,14 @@ int Write(const Args& args) {
     if (expected.empty()) return 0;
 
     ByteImage back = image;  // the code bytes for the check come along
-    VerifyHost verifyHost;
+    // The verification read: the same code boxes as the write, nothing else.
+    CodeBoxHost verifyHost;
     verifyHost.page = host.functionPage();
     LinkSession verify(back, verifyHost);
     verify.link().ranges.ReadStartAddr = expected.begin()->first;
     verify.link().ranges.ReadEndAddr = expected.rbegin()->first;
     std::cerr << "Verifying...\n";
-    if (!verify.usePort(o.port, &reason)) {
-        std::cerr << "tarvos-cli: " << reason << "\n";
-        return 1;
-    }
-    const link::Outcome readBack = verify.run(link::Direction::Read);
-    if (readBack != link::Outcome::Done) {
-        std::cerr << verify.failureText(readBack) << "\n";
-        return 1;
-    }
+    if (int failed = verify.transfer(link::Direction::Read, o.port, 1)) return failed;
     int differences = 0;
     for (const auto& [addr, want] : expected) {
         if (back[addr] == want) continue;

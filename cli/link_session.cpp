@@ -22,32 +22,6 @@ extern "C" void OnInterrupt(int) {
     gInterrupted = true;
 }
 
-// Ctrl-C does what closing the window does: the running transfer is asked to stop (honoured
-// after a step has failed more than five times, or by the port search).
-void CheckInterrupt(void* context) {
-    static bool asked = false;
-    if (gInterrupted && !asked) {
-        asked = true;
-        static_cast<link::Link*>(context)->transfer.requestClose();
-    }
-}
-
-// English texts for the few entries the command line shows, used only while the text table
-// of this build has no entry for them.
-std::string Fallback(int faceText) {
-    switch (faceText) {
-        case 69:
-            return "This software Can't support this radio!Please use special radio software "
-                   "or contact with dealers!";
-        case 79:
-            return "Communication failed,please check commuication port!";
-        case 97:
-            return "Program Code Error, Please contact with dealers, Thank You!";
-        default:
-            return "Transfer failed";
-    }
-}
-
 }  // namespace
 
 std::optional<int> ParseAddress(const std::string& text) {
@@ -118,7 +92,6 @@ void StderrProgress::progress(int percent) {
 }
 
 void StderrProgress::statusText(const std::string& text) {
-    lastStatus = text.empty() ? lastStatus : text;
     // Percentages are drawn by the bar; a message box's text is the final message.
     if (text.empty() || text.ends_with(" %") || text == lastMessage) return;
     if (barOpen_) std::cerr << "\n";
@@ -126,9 +99,8 @@ void StderrProgress::statusText(const std::string& text) {
     std::cerr << text << "\n";
 }
 
-void StderrProgress::messageBox(int faceText, const std::string& text, const std::string&) {
-    lastFaceText = faceText;
-    lastMessage = text.empty() ? Fallback(faceText) : text;
+void StderrProgress::messageBox(int, const std::string& text, const std::string&) {
+    lastMessage = text;
 }
 
 void StderrProgress::finished(link::Direction, link::Outcome, bool) {
@@ -153,7 +125,17 @@ LinkSession::LinkSession(ByteImage& image, link::TransferHost& host)
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     waiter_.onDelay = CheckInterrupt;
-    waiter_.onDelayContext = &link_;
+    waiter_.onDelayContext = this;
+}
+
+// Ctrl-C does what closing the window does: the running transfer is asked to stop (honoured
+// after a step has failed more than five times, or by the port search), once per session.
+void LinkSession::CheckInterrupt(void* context) {
+    auto* session = static_cast<LinkSession*>(context);
+    if (gInterrupted && !session->stopAsked_) {
+        session->stopAsked_ = true;
+        session->link_.transfer.requestClose();
+    }
 }
 
 LinkSession::~LinkSession() {
@@ -189,6 +171,18 @@ link::Outcome LinkSession::run(link::Direction d) {
     return d == link::Direction::Read ? link_.transfer.Read() : link_.transfer.Write();
 }
 
+int LinkSession::transfer(link::Direction d, const std::string& port, int refusedExit) {
+    std::string reason;
+    if (!usePort(port, &reason)) {
+        std::cerr << "tarvos-cli: " << reason << "\n";
+        return 1;
+    }
+    const link::Outcome outcome = run(d);
+    if (outcome == link::Outcome::Done) return 0;
+    std::cerr << failureText(outcome) << "\n";
+    return outcome == link::Outcome::Refused ? refusedExit : 1;
+}
+
 std::string LinkSession::failureText(link::Outcome outcome) const {
     switch (outcome) {
         case link::Outcome::Done:
@@ -196,14 +190,14 @@ std::string LinkSession::failureText(link::Outcome outcome) const {
         case link::Outcome::Stopped:
             return "Transfer stopped.";
         case link::Outcome::NoPort: {
-            std::string s = text_[79].empty() ? Fallback(79) : text_[79];
+            const std::string& s = text_[79];
             const std::string reason = link_.ports.failureReason();
             return reason.empty() ? s : s + "\n" + reason;
         }
         case link::Outcome::Refused:
             return progress_.lastMessage;
         case link::Outcome::Failed:
-            return progress_.lastMessage.empty() ? Fallback(79) : progress_.lastMessage;
+            return progress_.lastMessage.empty() ? text_[79] : progress_.lastMessage;
     }
     return {};
 }

@@ -38,15 +38,19 @@ class StderrProgress : public link::TransferObserver {
     void messageBox(int faceText, const std::string& text, const std::string& title) override;
     void finished(link::Direction d, link::Outcome outcome, bool closeWindow) override;
 
-    int lastFaceText = -1;
     std::string lastMessage;
-    std::string lastStatus;
 
   private:
     const FaceTextTable& text_;
     bool tty_;
     int shown_ = -1;
     bool barOpen_ = false;
+};
+
+// A transfer host that is only the function page's code boxes (reads need nothing else).
+struct CodeBoxHost : link::TransferHost {
+    link::FunctionPageState page;
+    link::FunctionPageState functionPage() override { return page; }
 };
 
 // Creates the QCoreApplication QtSerialPort needs when the program has none yet.
@@ -60,11 +64,16 @@ class LinkSession {
     // Maps the port and tests it as start-up does; false with the reason when unusable.
     bool usePort(const std::string& port, std::string* error);
     link::Outcome run(link::Direction d);
+    // usePort, then run, telling a failure on standard error: 0 when the transfer is done,
+    // else the exit code (1, or refusedExit for a range the image cannot hold).
+    int transfer(link::Direction d, const std::string& port, int refusedExit);
     // The message the window would show for the outcome, in English.
     std::string failureText(link::Outcome outcome) const;
     link::Link& link() { return link_; }
 
   private:
+    static void CheckInterrupt(void* context);
+    bool stopAsked_ = false;
     struct AppFirst {
         AppFirst() { EnsureCoreApplication(); }
     } appFirst_;

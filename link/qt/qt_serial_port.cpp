@@ -12,7 +12,7 @@ namespace {
 
 // Why a device would not open, in the interface language (1 Simplified Chinese,
 // 2 Traditional Chinese, 3 English).
-enum class Why { Absent, Busy, Permission, Other };
+enum class Why { Absent, Busy, Permission, Other, Unmapped };
 
 std::string WhyText(Why why, const std::string& device, int language) {
     // Simplified Chinese, Traditional Chinese, English; each follows the device name.
@@ -26,6 +26,7 @@ std::string WhyText(Why why, const std::string& device, int language) {
          ": permission denied. Add your user to the dialout group (sudo usermod -aG dialout "
          "$USER) and log in again"},
         {" 无法打开", " 無法開啟", " cannot be opened"},
+        {" 没有对应的串口设备", " 沒有對應的串列埠裝置", " has no serial device"},
     };
     const int column = language >= 1 && language <= 3 ? language - 1 : 2;
     return device + kTexts[static_cast<int>(why)][column];
@@ -75,10 +76,7 @@ int QtSerialPorts::open(int port) {
     auto& reason = reasons_[static_cast<size_t>(port)];
     const std::string device = map().device(port);
     if (device.empty()) {
-        const std::string com = "COM" + std::to_string(port);
-        reason = language_ == 1   ? com + " 没有对应的串口设备"
-                 : language_ == 2 ? com + " 沒有對應的串列埠裝置"
-                                  : com + " has no serial device";
+        reason = WhyText(Why::Unmapped, "COM" + std::to_string(port), language_);
         return -1;
     }
     auto& p = ports_[static_cast<size_t>(port)];
