@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "memory/decimal_text.h"
 #include "shell/face_text.h"
 
 namespace tarvos {
@@ -41,8 +42,7 @@ bool IsNumeric(const std::string& s, double* value) {
     size_t end = i;
     while (i < n && s[i] == ' ') ++i;
     if (i != n) return false;
-    *value = std::strtod(s.substr(start, end - start).c_str(), nullptr);
-    return std::isfinite(*value);
+    return DecimalFromText(std::string_view(s).substr(start, end - start), value);
 }
 
 // value × 10 rounded to the nearest integer, halves to even.

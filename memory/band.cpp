@@ -1,10 +1,10 @@
 #include "memory/band.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <string>
+
+#include "memory/decimal_text.h"
 
 namespace tarvos {
 
@@ -35,10 +35,7 @@ bool ParseNumber(std::string_view text, double* value) {
         if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '+' || c == '-' ||
               c == 'e' || c == 'E'))
             return false;
-    char* end = nullptr;
-    errno = 0;
-    *value = std::strtod(s.c_str(), &end);
-    return end == s.c_str() + s.size() && errno == 0 && std::isfinite(*value);
+    return DecimalFromText(s, value);
 }
 
 }  // namespace
