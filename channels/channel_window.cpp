@@ -307,7 +307,8 @@ void ChannelWindow::SoftDisplay() {
         IicDatToModel();
         IicDatToBand();
         ShowChTblGrid();
-        services_.reloadFunctionPages();
+        // The identification block is no function field, so it can go in first; the
+        // function model's own redisplay then loads every page and checks the VOX values.
         EnsureIdentificationBlock(app_.iicDat);
         services_.checkVoxComparison();
     });
@@ -358,10 +359,11 @@ void ChannelWindow::cboFrequency_Click() {
         if (index < 0) return;
         if (index == kCustomBandIndex) {
             CustomBandDialog dialog(app_, this);
+            // Accepting starts a new file; the channel set itself is renewed below, once the
+            // new limits are in the image.
             dialog.onAccept = [this] {
                 app_.currentFilePath = app_.untitledPath;
                 emit filePathChanged();
-                NewFileSol();
             };
             dialog.exec();
         } else {

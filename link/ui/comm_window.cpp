@@ -1,7 +1,5 @@
 #include "link/ui/comm_window.h"
 
-#include "link/hex_text.h"
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
@@ -119,14 +117,16 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
                  {"txtWriteStartAddr", "WriteStartAddr", "Write Start", r.WriteStartAddr},
                  {"txtWriteEndAddr", "WriteEndAddr", "Write End", r.WriteEndAddr}};
     int row = 3;
+    const SettingsFile settings = app_.settings.snapshot();
     for (const auto& b : boxes) {
         // The boxes show the texts of the settings file, as the start-up read them, except
         // an end address the start-up brought down to the image's end: that box shows the
         // address the transfers use.
-        QString text = app_.setting(b.key, b.value == 0 ? "0000" : "1FFF", 15);
-        const auto stored = link::ParseHex(text.toStdString());
-        if (text.isEmpty() || (stored && *stored != static_cast<unsigned>(b.value)))
-            text = hex(b.value);
+        const std::string stored = settings.read("Setting", b.key, "", 15);
+        const auto value = link::ParseHex(stored);
+        const QString text = stored.empty() || (value && *value != static_cast<unsigned>(b.value))
+                                 ? hex(b.value)
+                                 : QString::fromStdString(stored);
         panel->addWidget(new QLabel(b.label, fraRdWrDat_), row, 0);
         panel->addWidget(addressBox(b.name, b.key, text), row, 1);
         ++row;

@@ -95,7 +95,7 @@ void AppServices::autoSetPort() {
 
 void AppServices::prepareLink() {
     app_.functions = std::make_unique<FunctionModel>(app_.language, &app_.log);
-    impl_->link.ranges.load(app_.settings, app_.log, app_.iicDat.DatNum());
+    impl_->link.ranges.load(app_.settings.snapshot(), app_.log, app_.iicDat.DatNum());
     impl_->link.ports.showPortDialog = [this] { runPortDialog(impl_->mainWindow); };
 }
 
@@ -121,8 +121,7 @@ void AppServices::reloadFunctionPages() {
 }
 
 void AppServices::checkVoxComparison() {
-    // SoftDisplay of the function model runs InitOpt again before the VOX check; the
-    // image is already normalised by the first load, so the second changes nothing.
+    // The function model's redisplay: InitOpt, then the VOX check.
     app_.functions->SoftDisplay(app_.iicDat);
 }
 

@@ -44,8 +44,8 @@ class AppServices {
     // The port dialog, modal.
     void runPortDialog(QWidget* parent);
 
-    // The function pages: reload every control from the image, and the VOX comparison
-    // check that follows a refresh.
+    // The function pages: reload every control from the image; and the redisplay after an
+    // open or a read, which reloads them and then runs the VOX comparison check.
     void reloadFunctionPages();
     void checkVoxComparison();
 
