@@ -59,7 +59,9 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
     lblComPercent_->setObjectName("lblComPercent");
     imgGreen_ = new QLabel(fraOne_);
     imgGreen_->setObjectName("imgGreen");
-    imgGreen_->setPixmap(Light(true));
+    lights_[0] = Light(false);
+    lights_[1] = Light(true);
+    imgGreen_->setPixmap(lights_[1]);
     imgGreen_->setFixedSize(18, 18);
     imgGreen_->hide();
     cmdRead_ = new QPushButton(fraOne_);
@@ -157,7 +159,7 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
     connect(tmrLigGrint_, &QTimer::timeout, this, [this] {
         const bool lit = !imgGreen_->property("lit").toBool();
         imgGreen_->setProperty("lit", lit);
-        imgGreen_->setPixmap(Light(lit));
+        imgGreen_->setPixmap(lights_[lit ? 1 : 0]);
     });
     connect(cmdRead_, &QPushButton::clicked, this, [this] { cmdRead_Click(); });
     connect(cmdWrite_, &QPushButton::clicked, this, [this] { cmdWrite_Click(); });
@@ -277,8 +279,17 @@ void CommWindow::statusText(const std::string& text) {
 }
 
 void CommWindow::logChanged(const link::CommLog& log) {
-    listRtData_->clear();
-    for (const std::string& line : log.lines) listRtData_->addItem(QString::fromStdString(line));
+    // The log grows a line at a time during a transfer: insert just that line; anything
+    // else (a cleared log) is drawn again whole.
+    const int count = static_cast<int>(log.lines.size());
+    if (count == listRtData_->count() + 1 && log.selected >= 0 && log.selected < count) {
+        listRtData_->insertItem(log.selected,
+                                QString::fromStdString(log.lines[static_cast<size_t>(log.selected)]));
+    } else {
+        listRtData_->clear();
+        for (const std::string& line : log.lines)
+            listRtData_->addItem(QString::fromStdString(line));
+    }
     if (log.selected >= 0 && log.selected < listRtData_->count())
         listRtData_->setCurrentRow(log.selected);
 }

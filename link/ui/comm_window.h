@@ -6,6 +6,7 @@
 // ticks the stop box instead.
 
 #include <QDialog>
+#include <QPixmap>
 
 #include "link/observer.h"
 
@@ -87,6 +88,7 @@ class CommWindow : public QDialog, public link::TransferObserver {
     QLabel* lblComStatus_;
     QLabel* lblComPercent_;
     QLabel* imgGreen_;
+    QPixmap lights_[2];  // the status light off and on, drawn once
     QPushButton* cmdRead_;
     QPushButton* cmdWrite_;
     QCheckBox* chkStopCom_;
