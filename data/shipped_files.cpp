@@ -1,8 +1,5 @@
 #include "data/shipped_files.h"
 
-#include <fstream>
-#include <system_error>
-
 namespace tarvos {
 
 namespace shipped {
@@ -26,34 +23,6 @@ std::vector<std::string_view> ShippedFileNames() {
     std::vector<std::string_view> names;
     for (int i = 0; i < shipped::kEntryCount; ++i) names.push_back(shipped::kEntries[i].name);
     return names;
-}
-
-bool InstallShippedFiles(const std::filesystem::path& folder) {
-    namespace fs = std::filesystem;
-    bool ok = true;
-    for (int i = 0; i < shipped::kEntryCount; ++i) {
-        const auto& e = shipped::kEntries[i];
-        const fs::path target = folder / fs::path(std::string(e.name));
-        std::error_code ec;
-        if (fs::exists(target, ec)) continue;  // never overwrite the user's copy
-        fs::create_directories(target.parent_path(), ec);
-        fs::path tmp = target;
-        tmp += ".installing";
-        {
-            std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(e.data), static_cast<std::streamsize>(e.size));
-            if (!out) {
-                ok = false;
-                continue;
-            }
-        }
-        fs::rename(tmp, target, ec);
-        if (ec) {
-            fs::remove(tmp, ec);
-            ok = false;
-        }
-    }
-    return ok;
 }
 
 }  // namespace tarvos

@@ -1,11 +1,10 @@
 #pragma once
 // The installation data compiled into the programs: the settings file "tarvosk.def", the
 // template "dhcpqec.def", the defaults "DefRadioSet.def" and whatever else data/ ships
-// (help pages under "help/..."). The application and tarvos-cli copy missing files into an
-// application folder from here; a file already there is never overwritten.
+// (help pages under "help/..."). The application copies missing files into its application
+// folder from here (shell/ui/app_folder); tarvos-cli reads them directly.
 
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -17,8 +16,5 @@ namespace tarvos {
 std::span<const uint8_t> ShippedFile(std::string_view name);
 // Every shipped file's name.
 std::vector<std::string_view> ShippedFileNames();
-// Copies each shipped file that is missing from folder into it (creating subfolders).
-// Returns false when a file could not be written; files already present are left alone.
-bool InstallShippedFiles(const std::filesystem::path& folder);
 
 }  // namespace tarvos

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "memory/channel_codec.h"
 #include "memory/image.h"
 
 namespace tarvos {
@@ -71,7 +72,7 @@ std::string EncodeCodeField(ByteImage& image, const CodeField& field, std::strin
 
 // PTT ID pause flag of channel 1..16.
 constexpr Field PttIdPauseField(int channel) {
-    return Bit(static_cast<uint16_t>(0x001D + 16 * (channel - 1)), 6);
+    return ForChannel(rec::PttIdPause, channel);
 }
 bool PttIdPause(const ByteImage& image, int channel);
 void SetPttIdPause(ByteImage& image, int channel, bool pause);

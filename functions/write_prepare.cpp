@@ -1,5 +1,7 @@
 #include "functions/write_prepare.h"
 
+#include "memory/channel_codec.h"
+
 namespace tarvos {
 
 namespace {
@@ -32,9 +34,8 @@ WriteParamBits PrepareImageForWrite(FunctionModel& model, ByteImage& image) {
     // Channel records 1..16: byte 12 keeps only bits 3, 4 and 7 (busy lockout and the unused
     // bit), byte 14 loses bit 0; that is, PTT ID and the 3-state options are sent cleared.
     for (int n = 1; n <= 16; ++n) {
-        int record = 0x0010 + 16 * (n - 1);
-        image.at(record + 12) &= 0x98;
-        image.at(record + 14) &= 0xFE;
+        image.at(ChannelRecordAddr(n, 12)) &= 0x98;
+        image.at(ChannelRecordAddr(n, 14)) &= 0xFE;
     }
 
     WriteParamBits bits;

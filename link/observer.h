@@ -78,7 +78,4 @@ class TransferHost {
     virtual void tableFreDat() {}
 };
 
-// The band limits stored in the image: four BCD digits in 100 kHz units, high digits first.
-int BandFromImage(const ByteImage& image, int addr);
-
 }  // namespace tarvos::link

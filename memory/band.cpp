@@ -10,13 +10,6 @@ namespace tarvos {
 
 namespace {
 
-// Four BCD digits (two bytes, most significant first) in units of 100 kHz; nibbles above 9
-// are weighted like digits.
-int32_t ReadLimit(const ByteImage& image, int addr) {
-    const int hi = image.at(addr), lo = image.at(addr + 1);
-    const int units = (hi >> 4) * 1000 + (hi & 0x0F) * 100 + (lo >> 4) * 10 + (lo & 0x0F);
-    return units * 10000;
-}
 
 void WriteLimit(ByteImage& image, int addr, int32_t limit) {
     const auto units = static_cast<int>(RoundHalfEven(limit / 10000.0));
@@ -40,6 +33,12 @@ bool ParseNumber(std::string_view text, double* value) {
 
 }  // namespace
 
+int32_t ReadBandLimit(const ByteImage& image, int addr) {
+    const int hi = image.at(addr), lo = image.at(addr + 1);
+    const int units = (hi >> 4) * 1000 + (hi & 0x0F) * 100 + (lo >> 4) * 10 + (lo & 0x0F);
+    return units * 10000;
+}
+
 int64_t RoundHalfEven(double value) {
     return static_cast<int64_t>(std::nearbyint(value));
 }
@@ -58,8 +57,8 @@ void WriteBandLimits(ByteImage& image, int32_t low, int32_t high) {
 Band IicDatToBand(ByteImage& image) {
     Band band;
     try {
-        band.low = ReadLimit(image, kBandLowAddr);
-        band.high = ReadLimit(image, kBandHighAddr);
+        band.low = ReadBandLimit(image, kBandLowAddr);
+        band.high = ReadBandLimit(image, kBandHighAddr);
         const bool refused = band.low < kAbsLow || band.low > kAbsHigh || band.high < kAbsLow ||
                              band.high > kAbsHigh || band.high < band.low;
         if (refused) {

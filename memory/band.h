@@ -66,6 +66,11 @@ int BandIndexOf(int32_t low, int32_t high);
 // Writes the limits into 0x037A-0x037D (each divided by 10000 and rounded, halves to even).
 void WriteBandLimits(ByteImage& image, int32_t low, int32_t high);
 
+// One limit as stored at addr (kBandLowAddr or kBandHighAddr), in 10 Hz units: four BCD
+// digits in units of 100 kHz, most significant first; nibbles above 9 are weighted like
+// digits. No check: that is IicDatToBand's.
+int32_t ReadBandLimit(const ByteImage& image, int addr);
+
 // The band stored in the image. Nibbles above 9 are weighted like digits. A pair below
 // 120 MHz or above 550 MHz, or with high < low, is refused: it becomes 400-480 MHz and the
 // image bytes are rewritten 40 00 48 00. (A failure reading the image gives 120-520 MHz,

@@ -41,10 +41,10 @@ inline constexpr Field kScanWordHigh = Byte(0x017F);
 
 // Address of record byte `offset` of channel n.
 constexpr int ChannelRecordAddr(int n, int offset) {
-    return 16 * n + offset;
+    return kChannelRecordBase + kChannelRecordSize * (n - 1) + offset;
 }
 
-// Record fields (channel-relative offsets; add 16 * n for the image address).
+// Record fields (channel-relative offsets; ForChannel gives the image address).
 namespace rec {
 inline constexpr Field PttIdBit0 = Bit(12, 0);
 inline constexpr Field Opt11 = Bits(12, 1, 2);
@@ -62,7 +62,7 @@ inline constexpr Field Opt14 = Bits(15, 4, 7);
 
 // A record field moved to channel n.
 constexpr Field ForChannel(Field f, int n) {
-    return Field{static_cast<uint16_t>(f.addr + 16 * n), f.lowBit, f.width};
+    return Field{static_cast<uint16_t>(ChannelRecordAddr(n, f.addr)), f.lowBit, f.width};
 }
 
 // --- Pure conversions (no image, no log) ---------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "memory/bit_masks.h"
 #include "shell/error_log.h"
+#include "shell/face_text.h"
 #include "shell/settings_file.h"
 
 namespace tarvos {
@@ -31,8 +32,7 @@ std::string Read(const SettingsFile& s, int key, const char* def, int readLength
 }  // namespace
 
 int LanguageBase(int language) {
-    if (language < 1 || language > 3) language = 3;
-    return language * 1000;
+    return NormalizeLanguage(language) * 1000;
 }
 
 std::string ChannelLayout::item(int column, int slot) const {
