@@ -11,13 +11,6 @@ namespace tarvos::cli {
 namespace {
 constexpr int kDumpLanguage = 3;  // English texts
 
-bool HasDependency(const FunctionModel& model, int index) {
-    for (const auto& b : model.bindings())
-        for (const auto& d : b.enables)
-            if (model.indexOf(d) == index) return true;
-    return false;
-}
-
 std::string SettingsObject(const FunctionModel& model) {
     JsonObject o;
     for (int i = 0; i < static_cast<int>(model.bindings().size()); ++i) {
@@ -43,7 +36,7 @@ std::string SettingsObject(const FunctionModel& model) {
 std::string EnabledObject(const FunctionModel& model) {
     JsonObject o;
     for (int i = 0; i < static_cast<int>(model.bindings().size()); ++i)
-        if (HasDependency(model, i))
+        if (model.hasEnabler(i))
             o.add(model.bindings()[i].name, model.enabled(i) ? "true" : "false");
     return o.text();
 }

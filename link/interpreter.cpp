@@ -132,8 +132,7 @@ void Interpreter::RxComDat(int n) {
         VaPos = 1;
         const int txNum = static_cast<int>(txDat_.size());
         const int total = n + (SingleWire == 1 ? txNum : 0);
-        lastTimeoutMs_ = total + 100;
-        if (port_.setReadTimeouts(portInUse_, lastTimeoutMs_, 0) != 0) waiter_.DelayNms(3);
+        if (port_.setReadTimeouts(portInUse_, total + 100, 0) != 0) waiter_.DelayNms(3);
         // The buffer is sized for what is asked, and the count read is clamped to it, so no
         // radio can make the interpreter write past it.
         std::vector<uint8_t> rx(static_cast<size_t>(total));

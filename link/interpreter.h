@@ -52,7 +52,6 @@ class Interpreter {
 
     // The bytes of the last segment sent, kept after the script has ended.
     const std::vector<uint8_t>& lastSent() const { return lastSent_; }
-    int lastReadTimeoutMs() const { return lastTimeoutMs_; }
 
     // Inserts a line into the log (at LogNo, selected) and tells the observer.
     void logLine(const std::string& text);
@@ -76,7 +75,6 @@ class Interpreter {
     std::vector<uint8_t> lastSent_;
     std::vector<std::string> rxExpect_;
     std::array<uint8_t, kVaDatSize> vaDat_{};
-    int lastTimeoutMs_ = 0;
 };
 
 }  // namespace tarvos::link

@@ -1,8 +1,11 @@
 #include "link/step_lists.h"
 
+#include "functions/radio_text.h"
+
 #include <algorithm>
 #include <cmath>
 
+#include "functions/radio_text.h"
 #include "link/hex_text.h"
 
 namespace tarvos::link {
@@ -52,13 +55,11 @@ bool StepLists::isReserved(const std::string& text) const {
 std::string StepLists::codeCheckScript(const FunctionPageState& page) const {
     std::string script = kEnd;
     if (RdWrCodeMode == -1 && CodeProbe != -1) {
-        static const int kStored[6] = {0x0385, 0x0386, 0x0387, 0x038B, 0x038C, 0x038D};
-        static const int kNew[6] = {5, 6, 7, 11, 12, 13};
         const bool useNew = UseNewCode == 1 && page.newRdWrCodeVisible;
+        const std::array<uint8_t, 6> code =
+            useNew ? NewCodeBytes(page.NewCodeBuf) : StoredRdWrCodeBytes(image_);
         std::string k[6];
-        for (int i = 0; i < 6; ++i)
-            k[i] = Hex2(useNew ? page.NewCodeBuf[static_cast<size_t>(kNew[i])]
-                               : image_.at(kStored[i]));
+        for (size_t i = 0; i < 6; ++i) k[i] = Hex2(code[i]);
         script = "TX52038010RXVA038010VAVAVAVAVA" + k[0] + k[1] + k[2] + "VAVAVA" + k[3] + k[4] +
                  k[5] + "VAVAEN";
     }

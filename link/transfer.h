@@ -30,7 +30,6 @@ inline constexpr int Reading = 164;
 inline constexpr int ReadOk = 165;
 inline constexpr int ReadFailed = 166;
 inline constexpr int Writing = 168;
-inline constexpr int NoReceive = 175;
 }  // namespace text
 
 inline constexpr int kFrameAttempts = 16;

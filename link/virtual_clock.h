@@ -21,18 +21,15 @@ class VirtualClock : public Waiter {
     uint32_t nowMs() override { return static_cast<uint32_t>(us_ / 1000); }
     void DelayNms(int ms) override {
         us_ += static_cast<int64_t>(ms + 2) * 1000;
-        ++delays_;
         if (onDelay) onDelay();
     }
     void sleep(int ms) override { us_ += static_cast<int64_t>(ms) * 1000; }
 
-    int delayCount() const { return delays_; }
     // Runs on every DelayNms, where the application would handle user-interface events.
     std::function<void()> onDelay;
 
   private:
     int64_t us_ = 0;
-    int delays_ = 0;
 };
 
 }  // namespace tarvos::link

@@ -38,7 +38,6 @@ class RadioLine {
     // Bytes written by the application at nowNs; returns what comes back, in time order.
     std::vector<TimedByte> receive(const uint8_t* data, int count, int64_t nowNs);
 
-    VirtualRadio& radio() { return radio_; }
     Faults faults;
     bool paced;
 
