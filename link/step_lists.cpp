@@ -1,7 +1,5 @@
 #include "link/step_lists.h"
 
-#include "functions/radio_text.h"
-
 #include <algorithm>
 #include <cmath>
 
