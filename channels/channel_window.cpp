@@ -374,7 +374,6 @@ void ChannelWindow::cboFrequency_Click() {
         app_.absHigh = kAbsHigh;
         WriteBandLimits(app_.iicDat, app_.bandLow, app_.bandHigh);
         setBandCaption(index);
-        lastBandIndex_ = index;
         NewFileSol();
     });
 }
@@ -395,7 +394,6 @@ void ChannelWindow::IicDatToBand() {
     app_.bandHigh = band.high;
     app_.absLow = kAbsLow;
     app_.absHigh = kAbsHigh;
-    lastBandIndex_ = band.index;
     setBandCaption(band.index);
 }
 

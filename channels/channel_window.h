@@ -91,7 +91,6 @@ class ChannelWindow : public QWidget {
     QPushButton* cmdAutoInput_ = nullptr;
     QPushButton* cmdMoreFunc_ = nullptr;
     bool settingBandFromImage_ = false;
-    int lastBandIndex_ = -1;
     uint32_t normalBack_ = 0xFFFFFF;
     uint32_t normalSel_ = 0;
 };

@@ -54,9 +54,6 @@ struct AppContext {
     QString currentFilePath;
 
     int comPort = 1;
-    // Demo mode: port numbers pinned to devices in memory only, never written to the file.
-    QString demoDevice;
-    int demoPort = 0;
 
     uint32_t overColor = 0x0000FF;
     uint32_t defColor = 0x000000;

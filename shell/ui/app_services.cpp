@@ -73,10 +73,6 @@ void AppServices::setComPortShown(std::function<void()> show) {
     impl_->showComPort = std::move(show);
 }
 
-QString AppServices::portDevice(int port) const {
-    return QString::fromStdString(impl_->ports.map().device(port));
-}
-
 void AppServices::startupPortChoice() {
     impl_->ports.setLanguage(app_.language);
     link::PortLayer& p = impl_->link.ports;
@@ -146,16 +142,7 @@ bool AppServices::startDemoRadio() {
     map.pin(number, radio->devicePath());
     impl_->demoPort = number;
     impl_->demo = std::move(radio);
-    app_.demoPort = number;
-    app_.demoDevice = QString::fromStdString(impl_->demo->devicePath());
     return true;
-}
-
-QString AppServices::demoDevice() const {
-    return app_.demoDevice;
-}
-int AppServices::demoPort() const {
-    return impl_->demoPort;
 }
 
 }  // namespace tarvos::ui

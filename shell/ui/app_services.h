@@ -56,17 +56,10 @@ class AppServices {
     // Status panel 2 follows a port found by the search before a transfer.
     void setComPortShown(std::function<void()> show);
 
-    // The device each port number maps to ("" when none).
-    QString portDevice(int port) const;
-
     // Demo: a virtual radio on a pseudo-terminal, mapped to the first free port number.
     bool startDemoRadio();
-    // The demo radio's device and port number (empty and 0 when none runs).
-    QString demoDevice() const;
-    int demoPort() const;
 
     struct Impl;
-    Impl& impl() { return *impl_; }
 
   private:
     AppContext& app_;

@@ -265,9 +265,7 @@ void MainWindow::MDIForm_Load() {
     app_.guard("mdifrmMain->MDIForm_Load", [&] {
         app_.language = NormalizeLanguage(app_.setting("Language", "2", 10).toInt());
         app_.faceText = FaceTextTable(app_.language);
-        action("mnuLangSel0")->setChecked(app_.language == 1);
-        action("mnuLangSel1")->setChecked(app_.language == 2);
-        action("mnuLangSel2")->setChecked(app_.language == 3);
+        ShowLanguageTick(app_.language);
     });
     // 7: the radio character table is computed by the core on use.
     // 8: the port.
@@ -536,17 +534,16 @@ void MainWindow::ShowAbout() {
 
 // --- Language -----------------------------------------------------------------------------
 
-void MainWindow::SelectLanguage(int language) {
-    if (language == app_.language) {
-        // Choosing the language in force changes nothing; keep its tick.
-        action("mnuLangSel0")->setChecked(app_.language == 1);
-        action("mnuLangSel1")->setChecked(app_.language == 2);
-        action("mnuLangSel2")->setChecked(app_.language == 3);
-        return;
-    }
+void MainWindow::ShowLanguageTick(int language) {
     action("mnuLangSel0")->setChecked(language == 1);
     action("mnuLangSel1")->setChecked(language == 2);
     action("mnuLangSel2")->setChecked(language == 3);
+}
+
+void MainWindow::SelectLanguage(int language) {
+    ShowLanguageTick(language);
+    // Choosing the language in force changes nothing more.
+    if (language == app_.language) return;
     app_.language = language;
     app_.guard("mdifrmMain->SwiLangFace", [&] {
         app_.writeSetting("Language", QString::number(language));

@@ -48,6 +48,7 @@ class MainWindow : public QMainWindow {
     // Exit (File menu, toolbar): closes the main window the same way its close button does.
     void ExitSoft();
     // Language menu: 1 Simplified, 2 Traditional, 3 English.
+    void ShowLanguageTick(int language);
     void SelectLanguage(int language);
 
     // Status bar panels: 1 state text, 2 port, 3 file name.
