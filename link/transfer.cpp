@@ -329,20 +329,14 @@ bool Transfer::writeFrames(bool paramBit7, bool paramBit2) {
     if (!exchange({{wr, 0x03, 0x79, 0x05, image_.at(0x0379), low[0], low[1], high[0], high[1]},
                    1,
                    0x06})) {
-        message(text::CommFailed);
         return false;
     }
-    waiter_.DelayNms(5);
-    waiter_.DelayNms(5);
     for (int k = 0; k < 3; ++k) {
-        if (k > 0) {
-            waiter_.DelayNms(5);
-            waiter_.DelayNms(5);
-        }
+        waiter_.DelayNms(5);
+        waiter_.DelayNms(5);
         logLine(kLogParaBlocks[k]);
         std::vector<uint8_t> reply;
         if (!exchange({{rd, 0x03, static_cast<uint8_t>(0xD0 + 0x10 * k), 0x10}, 20, wr}, &reply)) {
-            message(text::CommFailed);
             return false;
         }
         for (int i = 0; i < 16; ++i)
@@ -359,16 +353,10 @@ bool Transfer::writeFrames(bool paramBit7, bool paramBit2) {
         data[12] = static_cast<uint8_t>((data[12] & 0x7F) | (paramBit7 ? 0x80 : 0));
         data[14] = static_cast<uint8_t>((data[14] & ~0x04) | (paramBit2 ? 0x04 : 0));
         if (!exchange({bytes, 1, 0x06}, nullptr, kLogParameter)) {
-            message(text::CommFailed);
             return false;
         }
     }
-    if (p4 >= 100 && p4 <= 149 && (p3 & 0x38) == 0x28) {
-        if (!codeAreaFrames()) {
-            message(text::CommFailed);
-            return false;
-        }
-    }
+    if (p4 >= 100 && p4 <= 149 && (p3 & 0x38) == 0x28 && !codeAreaFrames()) return false;
 
     waiter_.DelayNms(2);
     waiter_.DelayNms(2);
@@ -398,7 +386,8 @@ Outcome Transfer::Write() {
         status(text_[text::Writing]);
 
         bool ok = RunList(Direction::Write, image_, nullptr);
-        if (ok) ok = writeFrames(bit7, bit2);
+        // Every hand-built frame that fails ends the write with the same notice.
+        if (ok && !(ok = writeFrames(bit7, bit2))) message(text::CommFailed);
 
         ports_.CloseCom();
         if (observer) observer->running(Direction::Write, false);

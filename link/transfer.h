@@ -88,6 +88,8 @@ class Transfer {
                   const std::string& logEachAttempt = {});
     bool codeAreaFrames();
     void noteWritten(const std::vector<uint8_t>& frame);
+    // The hand-built frames after the block writes, then the closing frame; false when one
+    // failed (the caller tells the user).
     bool writeFrames(bool paramBit7, bool paramBit2);
     void cleanUp();
     void ShowComPercent(int percent);
