@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/decoded_channels.h"
 #include "cli/dump_settings.h"
 #include "cli/json.h"
 #include "memory/band.h"
@@ -16,8 +17,6 @@ namespace tarvos::cli {
 
 namespace {
 
-constexpr int kEnglish = 3;
-
 std::string NumberOrNull(int32_t v) {
     return v == -1 ? "null" : std::to_string(v);
 }
@@ -25,19 +24,9 @@ std::string NumberOrNull(int32_t v) {
 // The channels as the grid shows them after an open: decoded from the image with the
 // grid's sixteen rows.
 std::string ChannelsJson(ByteImage& image, ErrorLog& log) {
-    ToneList tones(kEnglish);
-    ChannelTable chInfo;
-    ToneTexts toneText;
-    ChannelLayout layout;
-    layout.channelCount = kMaxChannelCount;
-    layout.columnCount = 0;  // empty channels print no option fields
-    ByteImage tempArray(image.DatNum());
-    for (int n = 1; n <= kMaxChannelCount; ++n) {
-        chInfo(n, chf::RxFre) = -1;
-        chInfo(n, chf::TxFre) = -1;
-    }
-    ChannelCodec codec(image, tempArray, chInfo, toneText, layout, tones, log);
-    codec.IicDatToChInfo();
+    const DecodedChannels decoded(image, log, 0);  // empty channels print no option fields
+    const ChannelTable& chInfo = decoded.chInfo;
+    const ToneTexts& toneText = decoded.toneText;
 
     std::ostringstream out;
     out << "[\n";

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "cli/commands.h"
+#include "cli/decoded_channels.h"
 #include "cli/link_session.h"
 #include "functions/function_model.h"
 #include "functions/radio_text.h"
@@ -18,36 +19,20 @@ namespace tarvos::cli {
 
 namespace {
 
-constexpr int kEnglish = 3;
-
 // The editors the window would have open: the channel table decoded from the file and the
 // function page loaded from it.
 struct WriteHost : link::TransferHost {
     WriteHost(ByteImage& image, ErrorLog& log)
-        : tones(kEnglish),
-          tempArray(image.DatNum()),
-          codec(image, tempArray, chInfo, toneText, layout, tones, log),
-          model(kEnglish, &log) {
-        layout.channelCount = kMaxChannelCount;
-        for (int n = 1; n <= kMaxChannelCount; ++n) {
-            chInfo(n, chf::RxFre) = -1;
-            chInfo(n, chf::TxFre) = -1;
-        }
-        codec.IicDatToChInfo();
+        : channels(image, log, ChannelLayout{}.columnCount), model(kEnglish, &log) {
         model.SoftDisplay(image);
     }
 
     link::FunctionPageState functionPage() override { return link::FunctionPageOf(model); }
     void prepareImageForWrite(ByteImage& image) override {
-        link::PrepareEditorsForWrite(codec, model, image);
+        link::PrepareEditorsForWrite(channels.codec, model, image);
     }
 
-    ToneList tones;
-    ChannelTable chInfo;
-    ToneTexts toneText;
-    ChannelLayout layout;
-    ByteImage tempArray;
-    ChannelCodec codec;
+    DecodedChannels channels;
     FunctionModel model;
 };
 

@@ -10,6 +10,8 @@ namespace tarvos::cli {
 
 using Args = std::vector<std::string>;  // the arguments after the command name
 
+inline constexpr int kEnglish = 3;  // the language of everything tarvos-cli prints
+
 // The value after the option at args[i]: moves i onto it and copies it to out; false when the
 // option is the last argument.
 inline bool TakeValue(const Args& args, size_t& i, std::string& out) {

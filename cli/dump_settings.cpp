@@ -2,6 +2,7 @@
 // image once the load rules have run (on a copy: dumping never changes the file's image).
 #include "cli/dump_settings.h"
 
+#include "cli/commands.h"
 #include "cli/json.h"
 #include "functions/function_model.h"
 #include "functions/volume.h"
@@ -9,7 +10,6 @@
 namespace tarvos::cli {
 
 namespace {
-constexpr int kDumpLanguage = 3;  // English texts
 
 std::string SettingsObject(const FunctionModel& model) {
     JsonObject o;
@@ -74,7 +74,7 @@ std::string VolumeObject(const ByteImage& image) {
 std::string FunctionSettingsJsonMembers(const ByteImage& image) {
     ByteImage copy = image;
     ErrorLog log;  // a load failure leaves the controls not reached as they started
-    FunctionModel model(kDumpLanguage, &log);
+    FunctionModel model(kEnglish, &log);
     model.SoftDisplay(copy);
     std::string out;
     out += "\"settings\": " + SettingsObject(model) + ",\n  ";

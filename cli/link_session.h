@@ -79,7 +79,7 @@ class LinkSession {
     } appFirst_;
     StderrSink sink_;
     ErrorLog errors_{&sink_};
-    FaceTextTable text_{3};
+    FaceTextTable text_{kEnglish};
     link::QtSerialPorts ports_{link::PortMap()};
     link::SleepWaiter waiter_;
     link::Link link_;
