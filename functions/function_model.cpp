@@ -172,8 +172,9 @@ void FunctionModel::loadText(ByteImage& image, int index) {
 
 void FunctionModel::loadGrid(ByteImage& image, int index) {
     const Binding& b = row(index);
-    TwoToneTable loaded = LoadTwoTone(image);
-    for (int r = 0; r < 8; ++r) twoTone_[8 * b.grid + r] = loaded[8 * b.grid + r];
+    // Each of the two grids shows eight of the sixteen entries.
+    for (int r = 0; r < 8; ++r)
+        twoTone_[8 * b.grid + r] = LoadTwoToneEntry(image, 8 * b.grid + r + 1);
     changed(index);
 }
 

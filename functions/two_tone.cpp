@@ -174,19 +174,22 @@ void EncodeTwoTone(ByteImage& image, TwoToneTable& cells) {
     }
 }
 
+TwoToneCells LoadTwoToneEntry(ByteImage& image, int e) {
+    TwoToneCells c;
+    const int r = TwoToneAddr(e);
+    if (image.at(r + 7) != kEntryMarker) return c;
+    c.aFre = LoadFre(image, r + 0);
+    if (!c.aFre.empty()) c.aTime = LoadTime(image, r + 2, kLoadMaxTime, kLoadTimeDefault);
+    c.bFre = LoadFre(image, r + 3);
+    if (!c.bFre.empty()) c.bTime = LoadTime(image, r + 5, kLoadMaxTime, kLoadTimeDefault);
+    if (!c.aFre.empty() && !c.bFre.empty())
+        c.interval = LoadTime(image, r + 6, kLoadMaxInterval, kLoadIntervalDefault);
+    return c;
+}
+
 TwoToneTable LoadTwoTone(ByteImage& image) {
     TwoToneTable cells;
-    for (int e = 1; e <= kTwoToneEntries; ++e) {
-        TwoToneCells& c = cells[e - 1];
-        int r = TwoToneAddr(e);
-        if (image.at(r + 7) != kEntryMarker) continue;
-        c.aFre = LoadFre(image, r + 0);
-        if (!c.aFre.empty()) c.aTime = LoadTime(image, r + 2, kLoadMaxTime, kLoadTimeDefault);
-        c.bFre = LoadFre(image, r + 3);
-        if (!c.bFre.empty()) c.bTime = LoadTime(image, r + 5, kLoadMaxTime, kLoadTimeDefault);
-        if (!c.aFre.empty() && !c.bFre.empty())
-            c.interval = LoadTime(image, r + 6, kLoadMaxInterval, kLoadIntervalDefault);
-    }
+    for (int e = 1; e <= kTwoToneEntries; ++e) cells[e - 1] = LoadTwoToneEntry(image, e);
     return cells;
 }
 

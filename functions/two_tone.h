@@ -48,6 +48,8 @@ void EncodeTwoTone(ByteImage& image, TwoToneTable& cells);
 // The cell texts of the sixteen entries as the grids show them after loading; a duration
 // above 10.0 s is rewritten as 1.0 s, an interval above 2.0 s as 0.5 s.
 TwoToneTable LoadTwoTone(ByteImage& image);
+// The same for entry e (1..16) alone.
+TwoToneCells LoadTwoToneEntry(ByteImage& image, int e);
 
 // The column headers of a language (1..3) and the header format string.
 std::string TwoToneHeaderFormat(int language);
