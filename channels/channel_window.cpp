@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 #include "channels/custom_band_dialog.h"
-#include "channels/identification.h"
 #include "memory/band.h"
 #include "memory/data_file.h"
+#include "memory/identification.h"
 #include "shell/ui/app_context.h"
 #include "shell/ui/app_services.h"
 #include "shell/ui/grid_control.h"

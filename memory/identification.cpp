@@ -1,6 +1,6 @@
-#include "channels/identification.h"
+#include "memory/identification.h"
 
-namespace tarvos::ui {
+namespace tarvos {
 
 bool EnsureIdentificationBlock(ByteImage& image) {
     if (image.at(kIdentificationAddr) == kIdentificationBytes[0]) return false;
@@ -8,4 +8,4 @@ bool EnsureIdentificationBlock(ByteImage& image) {
     return true;
 }
 
-}  // namespace tarvos::ui
+}  // namespace tarvos

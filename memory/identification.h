@@ -5,7 +5,7 @@
 
 #include "memory/image.h"
 
-namespace tarvos::ui {
+namespace tarvos {
 
 inline constexpr int kIdentificationAddr = 0x01B8;
 inline constexpr uint8_t kIdentificationBytes[8] = {'K', '4', '8', '1', '5', '9', 0xF8, 0xFF};
@@ -13,4 +13,4 @@ inline constexpr uint8_t kIdentificationBytes[8] = {'K', '4', '8', '1', '5', '9'
 // Returns true when the block had to be written.
 bool EnsureIdentificationBlock(ByteImage& image);
 
-}  // namespace tarvos::ui
+}  // namespace tarvos
