@@ -195,14 +195,7 @@ void Transfer::cleanUp() {
 }
 
 Outcome Transfer::Read() {
-    if (running_) return Outcome::Failed;  // a second start while one runs is ignored
-    running_ = true;
-    Outcome outcome = Outcome::Failed;
-    bool started = false;
-    bool ran = Guard(errors_, "frmCommun->cmdRead_Click", [&] {
-        if (!begin(Direction::Read, outcome)) return;
-        started = true;
-        ports_.ComBusy = -1;
+    return run(Direction::Read, "frmCommun->cmdRead_Click", [&] {
         status(text_[text::Reading]);
 
         // The read fills a staged copy; IicDat changes only when every step succeeded.
@@ -234,18 +227,8 @@ Outcome Transfer::Read() {
         status("");
         showStopBox(false, false);
         ports_.ComBusy = 0;
-        outcome = ok ? Outcome::Done : (stopped_ ? Outcome::Stopped : Outcome::Failed);
+        return ok;
     });
-    if (!ran) {
-        if (started) cleanUp();
-        if (observer) observer->running(Direction::Read, false);
-        outcome = Outcome::Failed;
-    }
-    running_ = false;
-    if (observer)
-        observer->finished(Direction::Read, outcome,
-                           outcome != Outcome::NoPort || ComFormClosing == -1);
-    return outcome;
 }
 
 bool Transfer::exchange(const Frame& frame, std::vector<uint8_t>* reply,
@@ -369,14 +352,7 @@ bool Transfer::writeFrames(bool paramBit7, bool paramBit2) {
 }
 
 Outcome Transfer::Write() {
-    if (running_) return Outcome::Failed;
-    running_ = true;
-    Outcome outcome = Outcome::Failed;
-    bool started = false;
-    bool ran = Guard(errors_, "frmCommun->cmdWrite_Click", [&] {
-        if (!begin(Direction::Write, outcome)) return;
-        started = true;
-        ports_.ComBusy = -1;
+    return run(Direction::Write, "frmCommun->cmdWrite_Click", [&] {
         written.clear();
         host_.prepareImageForWrite(image_);
         const bool bit7 = (image_.at(0x03FC) & 0x80) != 0;
@@ -396,18 +372,8 @@ Outcome Transfer::Write() {
         showStopBox(false, false);
         ports_.ComBusy = 0;
         waiter_.DelayNms(20);
-        outcome = ok ? Outcome::Done : (stopped_ ? Outcome::Stopped : Outcome::Failed);
+        return ok;
     });
-    if (!ran) {
-        if (started) cleanUp();
-        if (observer) observer->running(Direction::Write, false);
-        outcome = Outcome::Failed;
-    }
-    running_ = false;
-    if (observer)
-        observer->finished(Direction::Write, outcome,
-                           outcome != Outcome::NoPort || ComFormClosing == -1);
-    return outcome;
 }
 
 }  // namespace tarvos::link

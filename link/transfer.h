@@ -16,6 +16,7 @@
 #include "link/port_layer.h"
 #include "link/step_lists.h"
 #include "memory/image.h"
+#include "shell/error_log.h"
 #include "shell/face_text.h"
 
 namespace tarvos::link {
@@ -91,6 +92,32 @@ class Transfer {
     // The hand-built frames after the block writes, then the closing frame; false when one
     // failed (the caller tells the user).
     bool writeFrames(bool paramBit7, bool paramBit2);
+    // What a read and a write share: one transfer at a time, the start (begin), the run of
+    // body (which returns whether it succeeded) under the guard of location `where`, the
+    // clean-up after a failure inside it, and the outcome told to the observer.
+    template <class Body>
+    Outcome run(Direction d, const char* where, Body body) {
+        if (running_) return Outcome::Failed;  // a second start while one runs is ignored
+        running_ = true;
+        Outcome outcome = Outcome::Failed;
+        bool started = false;
+        const bool ran = Guard(errors_, where, [&] {
+            if (!begin(d, outcome)) return;
+            started = true;
+            ports_.ComBusy = -1;
+            const bool ok = body();
+            outcome = ok ? Outcome::Done : (stopped_ ? Outcome::Stopped : Outcome::Failed);
+        });
+        if (!ran) {
+            if (started) cleanUp();
+            if (observer) observer->running(d, false);
+            outcome = Outcome::Failed;
+        }
+        running_ = false;
+        if (observer)
+            observer->finished(d, outcome, outcome != Outcome::NoPort || ComFormClosing == -1);
+        return outcome;
+    }
     void cleanUp();
     void ShowComPercent(int percent);
     void status(const std::string& s);
