@@ -67,12 +67,10 @@ std::string StepLists::codeCheckScript(const FunctionPageState& page) const {
 }
 
 bool StepLists::buildBlocks(Direction d, int start, int end, const std::string& r,
-                            const std::string& w) {
+                            const std::string& w, const FixedSteps& fixed) {
     const int i = index(d);
-    std::vector<std::string> scripts = std::move(script_[i]);
-    std::vector<StepInfoRow> infos = std::move(info_[i]);
-    scripts.resize(kFixedSteps);
-    infos.resize(kFixedSteps);
+    std::vector<std::string> scripts(fixed.begin(), fixed.end());
+    std::vector<StepInfoRow> infos{{0, 0, 0}, {0, 0, 0}, {0, 0, 3}};
     refusal_[i] = {};
 
     // Refuse a range the image cannot hold, or one longer than a list, before any step of it
@@ -126,31 +124,18 @@ void StepLists::InitProtocol(const std::string& r, const std::string& w) {
         RdWrCodeMode = page.rdWrCodeVisible ? -1 : 0;
         const std::string check = codeCheckScript(page);
 
-        for (int i = 0; i < 2; ++i) {
-            script_[i].resize(std::max<size_t>(script_[i].size(), kFixedSteps));
-            info_[i].resize(std::max<size_t>(info_[i].size(), kFixedSteps));
-        }
-        script_[0][0] = "TX50524F4752414DRX06TX52038803RXVA038803VAVAVAEN";
-        script_[0][1] = "TX52038509RXVA038509VAVAVAVAVAVAVAVAVAEN";
-        script_[0][2] = check;
-        info_[0][0] = {0, 0, 0};
-        info_[0][1] = {0, 0, 0};
-        info_[0][2] = {0, 0, 3};
-        buildBlocks(Direction::Read, ranges_.ReadStartAddr, ranges_.ReadEndAddr, r, w);
+        // Step 1 reads the command letters at 0x0388, step 2 the code area at 0x0385; a
+        // write shakes hands twice first and sends the VOX levels after the letters.
+        const std::string letters = "TX52038803RXVA038803VAVAVA";
+        const std::string codeArea = "TX52038509RXVA038509VAVAVAVAVAVAVAVAVAEN";
+        buildBlocks(Direction::Read, ranges_.ReadStartAddr, ranges_.ReadEndAddr, r, w,
+                    {kProgram + letters + "EN", codeArea, check});
 
         std::string vox;
         for (int a = 0x0194; a <= 0x019E; ++a) vox += Hex2(image_.at(a));
-        script_[1].resize(std::max<size_t>(script_[1].size(), kFixedSteps));
-        info_[1].resize(std::max<size_t>(info_[1].size(), kFixedSteps));
-        script_[1][0] = std::string(kProgram) + kProgram + "TX52038803RXVA038803VAVAVA" +
-                        "TX7501940B" + vox + "RX06EN";
-        script_[1][1] =
-            std::string(kProgram) + kProgram + "TX52038509RXVA038509VAVAVAVAVAVAVAVAVAEN";
-        script_[1][2] = check;
-        info_[1][0] = {0, 0, 0};
-        info_[1][1] = {0, 0, 0};
-        info_[1][2] = {0, 0, 3};
-        buildBlocks(Direction::Write, ranges_.WriteStartAddr, ranges_.WriteEndAddr, r, w);
+        const std::string twice = std::string(kProgram) + kProgram;
+        buildBlocks(Direction::Write, ranges_.WriteStartAddr, ranges_.WriteEndAddr, r, w,
+                    {twice + letters + "TX7501940B" + vox + "RX06EN", twice + codeArea, check});
     });
 }
 

@@ -71,7 +71,11 @@ class StepLists {
     static int index(Direction d) { return d == Direction::Read ? 0 : 1; }
     std::string codeCheckScript(const FunctionPageState& page) const;
     bool isReserved(const std::string& text) const;
-    bool buildBlocks(Direction d, int start, int end, const std::string& r, const std::string& w);
+    using FixedSteps = std::array<std::string, kFixedSteps>;
+    // The list of direction d: its fixed steps, then a step per block from start to end,
+    // then the closing exchange; refused (left empty) when the image cannot hold the range.
+    bool buildBlocks(Direction d, int start, int end, const std::string& r, const std::string& w,
+                     const FixedSteps& fixed);
 
     ByteImage& image_;
     TransferHost& host_;
