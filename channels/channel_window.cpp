@@ -12,12 +12,10 @@
 #include <QVBoxLayout>
 
 #include "channels/custom_band_dialog.h"
+#include "document/radio_document.h"
 #include "memory/band.h"
-#include "memory/data_file.h"
-#include "memory/identification.h"
-#include "shell/ui/app_context.h"
-#include "shell/ui/app_services.h"
-#include "shell/ui/grid_control.h"
+#include "widgets/grid_control.h"
+#include "widgets/window_context.h"
 
 namespace tarvos::ui {
 
@@ -25,10 +23,24 @@ namespace {
 constexpr uint32_t kOutsideCells = Rgb(247, 247, 247);
 }
 
-ChannelWindow::ChannelWindow(AppContext& app, AppServices& services, QWidget* parent)
-    : QWidget(parent), app_(app), services_(services) {
+ChannelWindow::ChannelWindow(WindowContext& ctx, RadioDocument& document, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), doc_(document) {
     setObjectName("frmChMem");
     BuildPages();
+    observer_ = doc_.addObserver([this](DocumentChange what) { documentChanged(what); });
+}
+
+ChannelWindow::~ChannelWindow() {
+    doc_.removeObserver(observer_);
+}
+
+void ChannelWindow::documentChanged(DocumentChange what) {
+    if (what == DocumentChange::Replaced) {
+        showModelAndBand();
+        ShowChTblGrid();
+    } else if (what == DocumentChange::Channels) {
+        ShowChTblGrid();
+    }
 }
 
 void ChannelWindow::BuildPages() {
@@ -126,17 +138,17 @@ void ChannelWindow::BuildPages() {
 
 void ChannelWindow::closeEvent(QCloseEvent* e) {
     // The channel window stays until the user has confirmed leaving the application.
-    if (app_.exitConfirmed)
+    if (ctx_.exitConfirmed)
         e->accept();
     else
         e->ignore();
 }
 
 void ChannelWindow::InitChMem() {
-    app_.guard("frmChMem->InitChMem", [&] {
+    ctx_.guard("frmChMem->InitChMem", [&] {
         ChInfoInitFace();
-        app_.toneList = ToneList(app_.language);
-        app_.layout = ReadChInfo(app_.settings, app_.language, app_.log);
+        // The tone list is the document's, built for the language in force.
+        doc_.SetLayout(ReadChInfo(ctx_.settings, ctx_.language, ctx_.log));
         SetChGrid();
         InitChTable();
         normalBack_ = vsfgGridCh_->backColor();
@@ -146,25 +158,25 @@ void ChannelWindow::InitChMem() {
 }
 
 void ChannelWindow::ChInfoInitFace() {
-    app_.guard("frmChMem->ChInfoInitFace", [&] {
-        setWindowTitle(app_.ft(382));
-        fraMain_->setTitle(app_.ft(382));
+    ctx_.guard("frmChMem->ChInfoInitFace", [&] {
+        setWindowTitle(ctx_.ft(382));
+        fraMain_->setTitle(ctx_.ft(382));
         vsfgGridCh_->setBackColorBkg(kOutsideCells);
-        sstabSetMode_->setTabText(0, app_.ft(200));
-        sstabSetMode_->setTabText(1, app_.ft(450));
-        fraModel_->setTitle(app_.ft(200));
-        fraOptionSet_->setTitle(app_.ft(453));
-        lblModel_->setText(app_.ft(371));
-        lblFrequency_->setText(app_.ft(372));
-        cmdDelAllCh_->setText(app_.ft(112));
-        cmdDefSet_->setText(app_.ft(400));
-        cmdAutoInput_->setText(app_.ft(445));
+        sstabSetMode_->setTabText(0, ctx_.ft(200));
+        sstabSetMode_->setTabText(1, ctx_.ft(450));
+        fraModel_->setTitle(ctx_.ft(200));
+        fraOptionSet_->setTitle(ctx_.ft(453));
+        lblModel_->setText(ctx_.ft(371));
+        lblFrequency_->setText(ctx_.ft(372));
+        cmdDelAllCh_->setText(ctx_.ft(112));
+        cmdDefSet_->setText(ctx_.ft(400));
+        cmdAutoInput_->setText(ctx_.ft(445));
     });
 }
 
 void ChannelWindow::SetChGrid() {
-    app_.guard("modChMem->SetChGrid", [&] {
-        const ChannelLayout& L = app_.layout;
+    ctx_.guard("modChMem->SetChGrid", [&] {
+        const ChannelLayout& L = doc_.layout();
         GridControl& g = *vsfgGridCh_;
         g.setRows(1);
         g.setCols(1);
@@ -197,25 +209,26 @@ void ChannelWindow::SetChGrid() {
 }
 
 void ChannelWindow::InitChTable() {
-    for (int ch = 1; ch <= app_.layout.channelCount; ++ch) DelOneChannel(ch);
+    doc_.InitChTable();
+    for (int ch = 1; ch <= doc_.layout().channelCount; ++ch) clearRow(ch);
     homeCell();
 }
 
 // After a redraw the grid shows its first cell, not the last one drawn.
 void ChannelWindow::homeCell() {
-    if (app_.layout.channelCount < 1 || app_.layout.columnCount < 1) return;
+    if (doc_.layout().channelCount < 1 || doc_.layout().columnCount < 1) return;
     vsfgGridCh_->select(1, 1);
     vsfgGridCh_->scrollToTop();
     vsfgGridCh_->horizontalScrollBar()->setValue(0);
 }
 
-void ChannelWindow::DelOneChannel(int ch) {
-    app_.guard("modChMem->DelOneChannel", [&] {
-        app_.codec.DelOneChannel(ch);
-        for (int c = 1; c <= app_.layout.columnCount; ++c) {
+// An empty row: every cell empty, in the normal text colour.
+void ChannelWindow::clearRow(int ch) {
+    ctx_.guard("modChMem->DelOneChannel", [&] {
+        for (int c = 1; c <= doc_.layout().columnCount; ++c) {
             vsfgGridCh_->select(ch, c);
             vsfgGridCh_->setText(ch, c, QString());
-            vsfgGridCh_->setCellForeColor(app_.defColor);
+            vsfgGridCh_->setCellForeColor(ctx_.defColor);
         }
     });
 }
@@ -230,11 +243,10 @@ QString ChannelWindow::FrequencyText(int32_t tenHz) {
 }
 
 void ChannelWindow::ShowChTblGrid() {
-    app_.guard("modChMem->ShowChTblGrid", [&] {
-        app_.codec.IicDatToChInfo();
-        for (int ch = 1; ch <= app_.layout.channelCount; ++ch) {
-            if (app_.chInfo.empty(ch)) {
-                for (int c = 1; c <= app_.layout.columnCount; ++c)
+    ctx_.guard("modChMem->ShowChTblGrid", [&] {
+        for (int ch = 1; ch <= doc_.layout().channelCount; ++ch) {
+            if (doc_.chInfo().empty(ch)) {
+                for (int c = 1; c <= doc_.layout().columnCount; ++c)
                     vsfgGridCh_->setText(ch, c, QString());
                 continue;
             }
@@ -249,152 +261,110 @@ void ChannelWindow::ShowChTblGrid() {
 }
 
 void ChannelWindow::RxFreShow(int ch) {
-    app_.guard("modChMem->RxFreShow", [&] {
-        if (app_.layout.columnCount < 1) return;
-        const int32_t rx = app_.chInfo(ch, 1);
+    ctx_.guard("modChMem->RxFreShow", [&] {
+        if (doc_.layout().columnCount < 1) return;
+        const int32_t rx = doc_.chInfo()(ch, 1);
         vsfgGridCh_->setText(ch, 1, FrequencyText(rx));
         vsfgGridCh_->select(ch, 1);
-        const bool outside = rx < app_.bandLow || rx > app_.bandHigh;
-        vsfgGridCh_->setCellForeColor(outside ? app_.overColor : app_.defColor);
+        const bool outside = rx < doc_.bandLow() || rx > doc_.bandHigh();
+        vsfgGridCh_->setCellForeColor(outside ? ctx_.overColor : ctx_.defColor);
     });
 }
 
 void ChannelWindow::TxFreShow(int ch) {
-    app_.guard("modChMem->TxFreShow", [&] {
-        if (app_.layout.columnCount < 2) return;
-        const int32_t tx = app_.chInfo(ch, 2);
+    ctx_.guard("modChMem->TxFreShow", [&] {
+        if (doc_.layout().columnCount < 2) return;
+        const int32_t tx = doc_.chInfo()(ch, 2);
         vsfgGridCh_->select(ch, 2);
         if (tx == -1) {
             vsfgGridCh_->setText(ch, 2, QString());
-            vsfgGridCh_->setCellForeColor(app_.defColor);
+            vsfgGridCh_->setCellForeColor(ctx_.defColor);
             return;
         }
         vsfgGridCh_->setText(ch, 2, FrequencyText(tx));
-        const bool outside = tx < app_.bandLow || tx > app_.bandHigh;
-        vsfgGridCh_->setCellForeColor(outside ? app_.overColor : app_.defColor);
+        const bool outside = tx < doc_.bandLow() || tx > doc_.bandHigh();
+        vsfgGridCh_->setCellForeColor(outside ? ctx_.overColor : ctx_.defColor);
     });
 }
 
 void ChannelWindow::CtdcsDecShow(int ch) {
-    app_.guard("modChMem->CtdcsDecShow", [&] {
-        if (app_.layout.columnCount < 3) return;
-        vsfgGridCh_->setText(ch, 3, QString::fromStdString(app_.toneText.decode(ch)));
+    ctx_.guard("modChMem->CtdcsDecShow", [&] {
+        if (doc_.layout().columnCount < 3) return;
+        vsfgGridCh_->setText(ch, 3, QString::fromStdString(doc_.toneText().decode(ch)));
     });
 }
 
 void ChannelWindow::CtdcsEncShow(int ch) {
-    app_.guard("modChMem->CtdcsEncShow", [&] {
-        if (app_.layout.columnCount < 4) return;
-        const bool noTx = app_.chInfo(ch, 2) == -1;
+    ctx_.guard("modChMem->CtdcsEncShow", [&] {
+        if (doc_.layout().columnCount < 4) return;
+        const bool noTx = doc_.chInfo()(ch, 2) == -1;
         vsfgGridCh_->setText(ch, 4,
-                             noTx ? QString() : QString::fromStdString(app_.toneText.encode(ch)));
+                             noTx ? QString() : QString::fromStdString(doc_.toneText().encode(ch)));
     });
 }
 
 void ChannelWindow::ChParaShow(int ch) {
-    app_.guard("modChMem->ChParaShow", [&] {
-        for (int c = 5; c <= app_.layout.columnCount; ++c) {
+    ctx_.guard("modChMem->ChParaShow", [&] {
+        for (int c = 5; c <= doc_.layout().columnCount; ++c) {
             if (c == 20) continue;  // reserved for a channel name
-            const int slot = app_.chInfo(ch, c) + 3;
+            const int slot = doc_.chInfo()(ch, c) + 3;
             if (slot < 3 || slot >= kItemSlots) Raise(err::IndexOutOfRange, "no display slot");
-            vsfgGridCh_->setText(ch, c, QString::fromStdString(app_.layout.item(c, slot)));
+            vsfgGridCh_->setText(ch, c, QString::fromStdString(doc_.layout().item(c, slot)));
         }
     });
 }
 
 void ChannelWindow::SoftDisplay() {
-    app_.guard("frmChMem->SoftDisplay", [&] {
-        IicDatToModel();
-        IicDatToBand();
-        ShowChTblGrid();
-        // The identification block is no function field, so it can go in first; the
-        // function model's own redisplay then loads every page and checks the VOX values.
-        EnsureIdentificationBlock(app_.iicDat);
-        services_.checkVoxComparison();
-    });
-}
-
-void ChannelWindow::NewFileSol() {
-    app_.guard("mdifrmMain->NewFileSol", [&] {
-        NewFileImage((app_.appFolder + "/" + kTemplateFileName).toStdString(), app_.iicDat,
-                     app_.tempArray, app_.log);
-        ShowChTblGrid();
-        services_.reloadFunctionPages();
-    });
+    doc_.SoftDisplay();
 }
 
 // --- Model and band -----------------------------------------------------------------------
 
 void ChannelWindow::ChInfoModel() {
-    app_.guard("frmChMem->ChInfoModel", [&] {
+    ctx_.guard("frmChMem->ChInfoModel", [&] {
         cboModel_->clear();
-        cboModel_->addItem(app_.ft(356));
+        cboModel_->addItem(ctx_.ft(356));
         cboModel_->setCurrentIndex(0);
         cboModel_Click();
+        showingBand_ = true;
         cboFrequency_->clear();
         for (const BandEntry& b : kBandTable)
             cboFrequency_->addItem(QString::fromUtf8(b.text.data(), b.text.size()));
-        cboFrequency_->addItem(app_.ft(373));
+        cboFrequency_->addItem(ctx_.ft(373));
         cboFrequency_->setCurrentIndex(kStartBandIndex);
+        showingBand_ = false;
         cboFrequency_Click();
     });
 }
 
 void ChannelWindow::cboModel_Click() {
-    app_.guard("frmChMem->cboModel_Click", [&] {
-        const int index = std::max(0, cboModel_->currentIndex());
-        Set(app_.iicDat, kModelIndex, static_cast<unsigned>(index));
-    });
-}
-
-void ChannelWindow::setBandCaption(int index) {
-    setWindowTitle(QString::fromStdString(
-        BandCaption(index, app_.bandLow, app_.bandHigh, app_.ft(373).toStdString())));
+    if (showingBand_) return;
+    doc_.SelectModel(std::max(0, cboModel_->currentIndex()));
 }
 
 void ChannelWindow::cboFrequency_Click() {
-    if (settingBandFromImage_) return;
-    app_.guard("frmChMem->cboFrequency_Click", [&] {
-        const int index = cboFrequency_->currentIndex();
-        if (index < 0) return;
-        if (index == kCustomBandIndex) {
-            CustomBandDialog dialog(app_, this);
-            // Accepting starts a new file; the channel set itself is renewed below, once the
-            // new limits are in the image.
-            dialog.onAccept = [this] {
-                app_.currentFilePath = app_.untitledPath;
-                emit filePathChanged();
-            };
-            dialog.exec();
-        } else {
-            app_.bandLow = kBandTable[static_cast<size_t>(index)].low;
-            app_.bandHigh = kBandTable[static_cast<size_t>(index)].high;
-        }
-        app_.absLow = kAbsLow;
-        app_.absHigh = kAbsHigh;
-        WriteBandLimits(app_.iicDat, app_.bandLow, app_.bandHigh);
-        setBandCaption(index);
-        NewFileSol();
-    });
+    if (showingBand_) return;
+    const int index = cboFrequency_->currentIndex();
+    if (index < 0) return;
+    if (index != kCustomBandIndex) {
+        doc_.SelectBand(index);
+        return;
+    }
+    CustomBandDialog dialog(ctx_, QString::fromStdString(doc_.customMinText()),
+                            QString::fromStdString(doc_.customMaxText()), this);
+    if (dialog.exec() == QDialog::Accepted)
+        doc_.SelectBand(index, &dialog.result());
+    else
+        doc_.SelectBand(index);
 }
 
-void ChannelWindow::IicDatToModel() {
-    app_.guard("frmChMem->IicDatToModel", [&] {
-        const int model = static_cast<int>(Get(app_.iicDat, kModelIndex));
-        cboModel_->setCurrentIndex(model < cboModel_->count() ? model : 0);
-    });
-}
-
-void ChannelWindow::IicDatToBand() {
-    const Band band = tarvos::IicDatToBand(app_.iicDat);
-    settingBandFromImage_ = true;
-    cboFrequency_->setCurrentIndex(band.index);
-    settingBandFromImage_ = false;
-    app_.bandLow = band.low;
-    app_.bandHigh = band.high;
-    app_.absLow = kAbsLow;
-    app_.absHigh = kAbsHigh;
-    setBandCaption(band.index);
+void ChannelWindow::showModelAndBand() {
+    // Set from the document: the selectors' handlers must not run.
+    showingBand_ = true;
+    cboModel_->setCurrentIndex(doc_.modelIndex() < cboModel_->count() ? doc_.modelIndex() : 0);
+    if (cboFrequency_->count() > doc_.bandIndex()) cboFrequency_->setCurrentIndex(doc_.bandIndex());
+    showingBand_ = false;
+    setWindowTitle(QString::fromStdString(doc_.bandCaption()));
 }
 
 }  // namespace tarvos::ui

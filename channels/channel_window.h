@@ -3,8 +3,8 @@
 // vsfgGridCh in fraMain and the model frame fraModel on its first page and the function
 // frame on its second, and the hidden second tab control sstabMoreFunc that the function
 // pages fill. The grid is built from the channel layout of the language in force and shows
-// ChInfo as the codec decodes it from the image; the model and band selectors keep the
-// band bytes of the image.
+// the document's channel table; the model and band selectors show the document's model and
+// band. The window redraws whenever the document says its image was replaced.
 
 #include <QWidget>
 
@@ -14,33 +14,36 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 
+namespace tarvos {
+class RadioDocument;
+enum class DocumentChange;
+}  // namespace tarvos
+
 namespace tarvos::ui {
 
-struct AppContext;
-class AppServices;
+struct WindowContext;
 class GridControl;
 
 class ChannelWindow : public QWidget {
     Q_OBJECT
   public:
-    ChannelWindow(AppContext& app, AppServices& services, QWidget* parent = nullptr);
+    ChannelWindow(WindowContext& ctx, RadioDocument& document, QWidget* parent = nullptr);
+    ~ChannelWindow() override;
 
-    // Start-up: texts, tone list, layout, grid, channel reset, model and band.
+    // Start-up: texts, layout, grid, channel reset, model and band.
     void InitChMem();
     void ChInfoInitFace();
     void SetChGrid();
     void InitChTable();
-    void DelOneChannel(int ch);
+    // Shows every channel of the document's table.
     void ShowChTblGrid();
     void RxFreShow(int ch);
     void TxFreShow(int ch);
     void CtdcsDecShow(int ch);
     void CtdcsEncShow(int ch);
     void ChParaShow(int ch);
-    // The full refresh after a read or an open.
+    // The full refresh after a read or an open (the document's, which this window follows).
     void SoftDisplay();
-    // New without the question: the template with the model and band kept, redrawn.
-    void NewFileSol();
     // Stores a tone typed into the grid's tone box and not yet confirmed.
     void CommitToneEntry() {}
 
@@ -48,8 +51,6 @@ class ChannelWindow : public QWidget {
     void ChInfoModel();
     void cboModel_Click();
     void cboFrequency_Click();
-    void IicDatToModel();
-    void IicDatToBand();
 
     GridControl* grid() const { return vsfgGridCh_; }
     QComboBox* modelBox() const { return cboModel_; }
@@ -61,8 +62,6 @@ class ChannelWindow : public QWidget {
     static QString FrequencyText(int32_t tenHz);
 
   signals:
-    // CurrentFilePath changed (the custom band starts a new file).
-    void filePathChanged();
     // The "Restore Default Setting" button.
     void restoreDefaultsRequested();
 
@@ -71,11 +70,15 @@ class ChannelWindow : public QWidget {
 
   private:
     void BuildPages();
-    void setBandCaption(int index);
+    void documentChanged(DocumentChange what);
+    // The model and band selectors and the caption, from the document.
+    void showModelAndBand();
+    void clearRow(int ch);
     void homeCell();
 
-    AppContext& app_;
-    AppServices& services_;
+    WindowContext& ctx_;
+    RadioDocument& doc_;
+    int observer_ = 0;
     QTabWidget* sstabSetMode_ = nullptr;
     QTabWidget* sstabMoreFunc_ = nullptr;
     QGroupBox* fraMain_ = nullptr;
@@ -90,7 +93,7 @@ class ChannelWindow : public QWidget {
     QPushButton* cmdDefSet_ = nullptr;
     QPushButton* cmdAutoInput_ = nullptr;
     QPushButton* cmdMoreFunc_ = nullptr;
-    bool settingBandFromImage_ = false;
+    bool showingBand_ = false;
     uint32_t normalBack_ = 0xFFFFFF;
     uint32_t normalSel_ = 0;
 };

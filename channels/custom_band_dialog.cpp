@@ -6,15 +6,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "memory/band.h"
-#include "shell/ui/app_context.h"
+#include "widgets/window_context.h"
 
 namespace tarvos::ui {
 
-QString CustomBandDialog::mstrFreMin = "120";
-QString CustomBandDialog::mstrFreMax = "520";
-
-CustomBandDialog::CustomBandDialog(AppContext& app, QWidget* parent) : QDialog(parent), app_(app) {
+CustomBandDialog::CustomBandDialog(WindowContext& ctx, const QString& minText,
+                                   const QString& maxText, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
     setObjectName("frmCustomFre");
     setModal(true);
     auto* lblFreMin = new QLabel(this);
@@ -47,32 +45,26 @@ CustomBandDialog::CustomBandDialog(AppContext& app, QWidget* parent) : QDialog(p
 
     connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    app_.guard("frmCustomFre->Form_Load", [&] { InitFace(); });
+    ctx_.guard("frmCustomFre->Form_Load", [&] { InitFace(minText, maxText); });
 }
 
-void CustomBandDialog::InitFace() {
-    app_.guard("frmCustomFre->InitFace", [&] {
-        setWindowTitle(app_.ft(374));
-        findChild<QLabel*>("lblFreMin")->setText(app_.ft(375));
-        findChild<QLabel*>("lblFreMax")->setText(app_.ft(376));
-        findChild<QPushButton*>("cmdOk")->setText(app_.ft(377));
-        findChild<QPushButton*>("cmdCancel")->setText(app_.ft(378));
-        txtFreMin_->setText(mstrFreMin);
-        txtFreMax_->setText(mstrFreMax);
-        setFont(app_.uiFont);
+void CustomBandDialog::InitFace(const QString& minText, const QString& maxText) {
+    ctx_.guard("frmCustomFre->InitFace", [&] {
+        setWindowTitle(ctx_.ft(374));
+        findChild<QLabel*>("lblFreMin")->setText(ctx_.ft(375));
+        findChild<QLabel*>("lblFreMax")->setText(ctx_.ft(376));
+        findChild<QPushButton*>("cmdOk")->setText(ctx_.ft(377));
+        findChild<QPushButton*>("cmdCancel")->setText(ctx_.ft(378));
+        txtFreMin_->setText(minText);
+        txtFreMax_->setText(maxText);
+        setFont(ctx_.uiFont);
     });
 }
 
 void CustomBandDialog::cmdOk_Click() {
-    if (onAccept) onAccept();
-    const CustomBand band =
-        CheckCustomBand(txtFreMin_->text().toStdString(), txtFreMax_->text().toStdString());
-    app_.bandLow = band.low;
-    app_.bandHigh = band.high;
-    mstrFreMin = QString::fromStdString(band.minText);
-    mstrFreMax = QString::fromStdString(band.maxText);
-    txtFreMin_->setText(mstrFreMin);
-    txtFreMax_->setText(mstrFreMax);
+    result_ = CheckCustomBand(txtFreMin_->text().toStdString(), txtFreMax_->text().toStdString());
+    txtFreMin_->setText(QString::fromStdString(result_.minText));
+    txtFreMax_->setText(QString::fromStdString(result_.maxText));
     accept();
 }
 

@@ -1,36 +1,37 @@
 #pragma once
-// The custom band dialog frmCustomFre: two limits in MHz. The texts last accepted are kept
-// for as long as the application runs.
+// The custom band dialog frmCustomFre: two limits in MHz. It opens with the texts last
+// accepted (the document keeps them for the run); OK checks them, and the result is the band
+// the channel window hands to the document.
 
 #include <QDialog>
-#include <functional>
+
+#include "memory/band.h"
 
 class QLineEdit;
 
 namespace tarvos::ui {
 
-struct AppContext;
+struct WindowContext;
 
 class CustomBandDialog : public QDialog {
     Q_OBJECT
   public:
-    CustomBandDialog(AppContext& app, QWidget* parent);
+    CustomBandDialog(WindowContext& ctx, const QString& minText, const QString& maxText,
+                     QWidget* parent);
 
     QLineEdit* minBox() const { return txtFreMin_; }
     QLineEdit* maxBox() const { return txtFreMax_; }
-    // Runs when OK is pressed, before the limits are checked (starts a new file).
-    std::function<void()> onAccept;
-
-    static QString mstrFreMin;
-    static QString mstrFreMax;
+    // The checked band after OK.
+    const CustomBand& result() const { return result_; }
 
   private:
-    void InitFace();
+    void InitFace(const QString& minText, const QString& maxText);
     void cmdOk_Click();
 
-    AppContext& app_;
+    WindowContext& ctx_;
     QLineEdit* txtFreMin_;
     QLineEdit* txtFreMax_;
+    CustomBand result_;
 };
 
 }  // namespace tarvos::ui

@@ -4,14 +4,14 @@
 #include <iostream>
 #include <sstream>
 
+#include "base/error_log.h"
+#include "cli/cli_document.h"
 #include "cli/commands.h"
-#include "cli/decoded_channels.h"
 #include "cli/dump_settings.h"
 #include "cli/json.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
 #include "memory/data_file.h"
-#include "shell/error_log.h"
 
 namespace tarvos::cli {
 
@@ -21,12 +21,10 @@ std::string NumberOrNull(int32_t v) {
     return v == -1 ? "null" : std::to_string(v);
 }
 
-// The channels as the grid shows them after an open: decoded from the image with the
-// grid's sixteen rows.
-std::string ChannelsJson(ByteImage& image, ErrorLog& log) {
-    const DecodedChannels decoded(image, log, 0);  // empty channels print no option fields
-    const ChannelTable& chInfo = decoded.chInfo;
-    const ToneTexts& toneText = decoded.toneText;
+// The channels as the grid shows them after an open.
+std::string ChannelsJson(const RadioDocument& doc) {
+    const ChannelTable& chInfo = doc.chInfo();
+    const ToneTexts& toneText = doc.toneText();
 
     std::ostringstream out;
     out << "[\n";
@@ -85,7 +83,10 @@ int Dump(const Args& args) {
     out << "{\n";
     out << "  \"model\": " << static_cast<int>(Get(image, kModelIndex)) << ",\n";
     out << "  \"band\": " << bandJson.text() << ",\n";
-    out << "  \"channels\": " << ChannelsJson(image, log);
+    // The channels of the file as the window opens it.
+    auto doc = StartedDocument(log, kEnglish);
+    doc->OpenFile(path);
+    out << "  \"channels\": " << ChannelsJson(*doc);
     const std::string settings = FunctionSettingsJsonMembers(opened);
     if (!settings.empty()) out << ",\n  " << settings;
     out << "\n}\n";

@@ -1,36 +1,51 @@
-// tarvos-cli read: reads the radio on a port and saves the image as read, in the data-file
-// layout (channels are not re-encoded).
+// tarvos-cli read: reads the radio on a port as the window's Read does (the code check
+// included: the code given by --code, none without it) and saves the image as read, in the
+// data-file layout: the bytes the radio holds, before any editor has looked at them.
 #include <iostream>
+#include <optional>
 
+#include "cli/cli_document.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
-#include "functions/radio_text.h"
+#include "document/link_host.h"
 #include "memory/data_file.h"
 
 namespace tarvos::cli {
+
+namespace {
+// The document's host, keeping the image the radio sent before the redisplay touches it.
+struct ReadHost : DocumentLinkHost {
+    using DocumentLinkHost::DocumentLinkHost;
+    void softDisplay() override {
+        asRead = document().image();
+        DocumentLinkHost::softDisplay();
+    }
+    std::optional<ByteImage> asRead;
+};
+}  // namespace
 
 int Read(const Args& args) {
     LinkOptions o;
     if (!ParseLinkOptions(args, false, o)) return 2;
 
-    ByteImage image(kMinDatNum);
-    CodeBoxHost host;
-    if (o.code) {
-        // The code typed into the code box is stored in the image, and the check uses it.
-        host.page.rdWrCodeVisible = true;
-        host.page.rdWrCodeText = *o.code;
-        WriteStoredRdWrCode(image, *o.code);
-    }
-    LinkSession session(image, host);
+    StderrSink sink;
+    ErrorLog log(&sink);
+    auto doc = StartedDocument(log, kEnglish);
+    // The code typed into the code box is stored in the image, and the check uses it.
+    if (o.code) doc->functions().SetRdWrCodeText(doc->image(), *o.code);
+
+    ReadHost host(*doc);
+    LinkSession session(doc->image(), host);
     auto& ranges = session.link().ranges;
-    ranges.ReadStartAddr = o.start.value_or(0x0000);
-    ranges.ReadEndAddr = o.end.value_or(kRadioMemorySize - 1);
+    ranges.load(CliSettings(), log, doc->image().DatNum());
+    if (o.start) {
+        ranges.ReadStartAddr = *o.start;
+        ranges.ReadEndAddr = *o.end;
+    }
 
     // A range the image cannot hold is the caller's mistake; nothing was sent.
     if (int failed = session.transfer(link::Direction::Read, o.port, 2)) return failed;
-    StderrSink sink;
-    ErrorLog log(&sink);
-    if (!SaveDatFile(o.file, image, log)) {
+    if (!host.asRead || !SaveDatFile(o.file, *host.asRead, log)) {
         std::cerr << "tarvos-cli: cannot save " << o.file << "\n";
         return 2;
     }

@@ -1,21 +1,20 @@
 // tarvos-cli set IN.dat --out OUT.dat NAME=VALUE...
 //
-// Changes function settings of a data file as a user of the function page would: the page
-// is loaded from the file, then each assignment is applied in the order given as the
+// Changes function settings of a data file as a user of the function page would: the file is
+// opened as the window's Open does, then each assignment is applied in the order given as the
 // user's pick, tick or typing on control NAME (with the couplings and normalisations that
-// brings), and the result is saved. Values: a list takes the position of its entry, a
-// check box true or false, a text box its text; two-tone cells are twoTone(E).COLUMN with
-// COLUMN one of aFre, aTime, bFre, bTime, interval; txtRdWrCode=TEXT stores a read/write
-// code (empty: none). Any bad assignment stops the command
-// before anything is written.
+// brings), and the result is saved as the window's Save does. Values: a list takes the position of
+// its entry, a check box true or false, a text box its text; two-tone cells are twoTone(E).COLUMN
+// with COLUMN one of aFre, aTime, bFre, bTime, interval; txtRdWrCode=TEXT stores a read/write code
+// (empty: none). Any bad assignment stops the command before anything is written.
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "base/error_log.h"
+#include "cli/cli_document.h"
 #include "cli/commands.h"
 #include "functions/function_model.h"
-#include "memory/data_file.h"
-#include "shell/error_log.h"
 
 namespace tarvos::cli {
 
@@ -127,15 +126,14 @@ int Set(const Args& args) {
 
     StderrSink sink;
     ErrorLog log(&sink);
-    ByteImage image;
-    if (!OpenDatFile(in, image, log)) {
+    auto doc = StartedDocument(log, kEnglish);
+    if (!doc->OpenFile(in)) {
         std::cerr << "tarvos-cli set: cannot read data file '" << in << "'\n";
         return 2;
     }
-    FunctionModel model(3, &log);
-    model.SoftDisplay(image);
     try {
-        for (const auto& a : assignments) Apply(model, image, a);
+        for (const auto& a : assignments)
+            doc->Edit(DocumentChange::Functions, [&] { Apply(doc->functions(), doc->image(), a); });
     } catch (const BadAssignment& bad) {
         std::cerr << "tarvos-cli set: " << bad.message << "\n";
         return 2;
@@ -143,8 +141,7 @@ int Set(const Args& args) {
         std::cerr << "tarvos-cli set: " << f.what() << "\n";
         return 2;
     }
-    // Only function settings changed: the channel records are saved as they were read.
-    if (!SaveDatFile(out, image, log)) {
+    if (!doc->SaveAsFile(out)) {
         std::cerr << "tarvos-cli set: cannot write '" << out << "'\n";
         return 2;
     }

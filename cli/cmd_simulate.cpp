@@ -4,10 +4,10 @@
 #include <csignal>
 #include <iostream>
 
+#include "base/error_log.h"
 #include "cli/commands.h"
 #include "data/shipped_files.h"
 #include "memory/data_file.h"
-#include "shell/error_log.h"
 #include "sim/pty_radio.h"
 
 namespace tarvos::cli {

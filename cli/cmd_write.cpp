@@ -1,42 +1,19 @@
-// tarvos-cli write: opens a data file, prepares the image exactly as the communication
-// window does before a write (channels decoded and encoded again, the function page's write
-// values forced), writes it with every hand-built frame, and with --verify reads the written
-// areas back and reports each byte that differs.
+// tarvos-cli write: opens a data file as the window's Open does, prepares the image exactly as
+// the communication window does before a write (channels encoded, the function page's write
+// values forced), writes it with every hand-built frame and the code check (the code stored
+// in the file, or the one --code gives), and with --verify reads the written areas back and
+// reports each byte that differs. Without --start/--end the settings file's write range
+// applies, as in the window.
 #include <cstdio>
 #include <iostream>
 #include <map>
 
+#include "cli/cli_document.h"
 #include "cli/commands.h"
-#include "cli/decoded_channels.h"
 #include "cli/link_session.h"
-#include "functions/function_model.h"
-#include "functions/radio_text.h"
-#include "link/editor_state.h"
-#include "memory/channel_codec.h"
-#include "memory/data_file.h"
+#include "document/link_host.h"
 
 namespace tarvos::cli {
-
-namespace {
-
-// The editors the window would have open: the channel table decoded from the file and the
-// function page loaded from it.
-struct WriteHost : link::TransferHost {
-    WriteHost(ByteImage& image, ErrorLog& log)
-        : channels(image, log, ChannelLayout{}.columnCount), model(kEnglish, &log) {
-        model.SoftDisplay(image);
-    }
-
-    link::FunctionPageState functionPage() override { return link::FunctionPageOf(model); }
-    void prepareImageForWrite(ByteImage& image) override {
-        link::PrepareEditorsForWrite(channels.codec, model, image);
-    }
-
-    DecodedChannels channels;
-    FunctionModel model;
-};
-
-}  // namespace
 
 int Write(const Args& args) {
     LinkOptions o;
@@ -44,29 +21,34 @@ int Write(const Args& args) {
 
     StderrSink sink;
     ErrorLog log(&sink);
-    ByteImage image(kMinDatNum);
-    if (!OpenDatFile(o.file, image, log)) {
+    auto doc = StartedDocument(log, kEnglish);
+    if (!doc->OpenFile(o.file)) {
         std::cerr << "tarvos-cli: " << o.file << ": Wrong file type!\n";
         return 2;
     }
-    WriteHost host(image, log);
-    if (o.code) host.model.SetRdWrCodeText(image, *o.code);
+    ByteImage& image = doc->image();
+    FunctionModel& page = doc->functions();
+    if (o.code) page.SetRdWrCodeText(image, *o.code);
     if (o.newCode) {
-        host.model.SetNewRdWrCodeChecked(true);
-        host.model.SetNewRdWrCodeText(*o.newCode);
+        page.SetNewRdWrCodeChecked(true);
+        page.SetNewRdWrCodeText(*o.newCode);
     }
 
+    DocumentLinkHost host(*doc);
     LinkSession session(image, host);
     auto& ranges = session.link().ranges;
-    ranges.WriteStartAddr = o.start.value_or(0x0000);
-    ranges.WriteEndAddr = o.end.value_or(kRadioMemorySize - 1);
+    ranges.load(CliSettings(), log, image.DatNum());
+    if (o.start) {
+        ranges.WriteStartAddr = *o.start;
+        ranges.WriteEndAddr = *o.end;
+    }
     // A range the image cannot hold is the caller's mistake; nothing was sent.
     if (int failed = session.transfer(link::Direction::Write, o.port, 2)) return failed;
     if (!o.verify) return 0;
 
     // What the radio should now hold: the last value every acknowledged write put there.
     std::map<int, uint8_t> expected;
-    for (const auto& area : session.link().transfer.written)
+    for (const auto& area : session.link().transfer.written())
         for (size_t i = 0; i < area.bytes.size(); ++i)
             if (area.addr + static_cast<int>(i) < kRadioMemorySize)
                 expected[area.addr + static_cast<int>(i)] = area.bytes[i];

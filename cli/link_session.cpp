@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "base/settings_file.h"
 #include "link/hex_text.h"
 #include "link/qt/port_map.h"
-#include "shell/settings_file.h"
 
 namespace tarvos::cli {
 
@@ -157,10 +157,10 @@ bool LinkSession::usePort(const std::string& port, std::string* error) {
         ports_.map() = link::PortMap();
         ports_.map().pin(1, port);
     }
-    link_.ports.ComPort = number;
+    link_.ports.setComPort(number);
     link_.ports.VerdictCom(number);
-    if (link_.ports.PortState[static_cast<size_t>(number)] != 1) {
-        if (error) *error = link_.ports.PortReason[static_cast<size_t>(number)];
+    if (link_.ports.PortState(number) != link::PortStatus::Opened) {
+        if (error) *error = link_.ports.PortReason(number);
         return false;
     }
     return true;

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
 #include "cli/commands.h"
 #include "link/link.h"
 #include "link/qt/qt_serial_port.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
 
 namespace tarvos::cli {
 

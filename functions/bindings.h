@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/face_text.h"
 #include "functions/code_text.h"
 #include "memory/image.h"
-#include "shell/face_text.h"
 
 namespace tarvos {
 

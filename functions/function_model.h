@@ -16,11 +16,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
 #include "functions/bindings.h"
-#include "functions/radio_text.h"
 #include "functions/two_tone.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
+#include "memory/radio_text.h"
 
 namespace tarvos {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/face_text.h"
 #include "memory/decimal_text.h"
-#include "shell/face_text.h"
 
 namespace tarvos {
 

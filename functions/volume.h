@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/face_text.h"
 #include "memory/image.h"
-#include "shell/face_text.h"
 
 namespace tarvos {
 

@@ -38,10 +38,7 @@ WriteParamBits PrepareImageForWrite(FunctionModel& model, ByteImage& image) {
         image.at(ChannelRecordAddr(n, 14)) &= 0xFE;
     }
 
-    WriteParamBits bits;
-    bits.bit7Of03FC = (image.at(0x03FC) & 0x80) != 0;
-    bits.bit2Of03FE = (image.at(0x03FE) & 0x04) != 0;
-    return bits;
+    return ParamBitsOf(image);
 }
 
 }  // namespace tarvos

@@ -3,14 +3,9 @@
 
 #include "functions/function_model.h"
 #include "memory/image.h"
+#include "memory/read_back.h"
 
 namespace tarvos {
-
-// Two bits the parameter frame of the write takes from the prepared image.
-struct WriteParamBits {
-    bool bit7Of03FC = false;
-    bool bit2Of03FE = false;
-};
 
 // Prepares image for a write: re-runs the side-key lists, forces the side-key bytes
 // 0x0360..0x0363 to 00 09 00 1D and bit 0 of 0x0367, sets a fixed group of function

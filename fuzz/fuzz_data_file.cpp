@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/error_log.h"
+#include "base/settings_file.h"
 #include "data/shipped_files.h"
 #include "fuzz/fuzz_support.h"
 #include "memory/band.h"
@@ -23,8 +25,6 @@
 #include "memory/data_file.h"
 #include "memory/image.h"
 #include "memory/tone_list.h"
-#include "shell/error_log.h"
-#include "shell/settings_file.h"
 
 using namespace tarvos;
 using tarvos::fuzz::FailureSink;

@@ -31,11 +31,11 @@
 #include <string>
 #include <vector>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
 #include "fuzz/fuzz_support.h"
 #include "link/link.h"
 #include "link/virtual_clock.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
 #include "sim/radio_line.h"
 #include "sim/sim_serial_port.h"
 #include "sim/virtual_radio.h"
@@ -221,10 +221,10 @@ void RunTransfers(const Config& c, SerialPort& port, VirtualClock& clock) {
     Link link(port, clock, errors, nullptr, image, host, Texts());
     link.setObserver(&progress);
     link.ranges = {c.start, c.end, c.start, c.end, 0x03FF};
-    link.ports.ComPort = 1;
-    link.ports.PortState[1] = 1;
-    if (c.searchOtherPort) link.ports.PortState[2] = 1;
-    link.interp.SingleWire = c.singleWire ? 1 : 0;
+    link.ports.setComPort(1);
+    link.ports.setPortState(1, link::PortStatus::Opened);
+    if (c.searchOtherPort) link.ports.setPortState(2, link::PortStatus::Opened);
+    link.interp.setSingleWire(c.singleWire);
     if (c.stop) link.transfer.setStopTicked(true);
 
     Direction d = c.write ? Direction::Write : Direction::Read;
@@ -235,10 +235,10 @@ void RunTransfers(const Config& c, SerialPort& port, VirtualClock& clock) {
         if (std::getenv("TARVOS_FUZZ_VERBOSE"))
             std::fprintf(stderr, "%s %04X-%04X: outcome %d, message %d, retries %d, echo %d\n",
                          d == Direction::Write ? "write" : "read", c.start, c.end,
-                         static_cast<int>(outcome), link.transfer.lastMessage,
-                         link.transfer.RetryNum, link.interp.SingleWire);
+                         static_cast<int>(outcome), link.transfer.lastMessage(),
+                         link.transfer.retry().failures, link.interp.SingleWire);
         CheckTransfer(d, outcome, before, image, c.start, c.end);
-        FUZZ_CHECK(link.ports.ComBusy == 0);
+        FUZZ_CHECK(link.ports.busy() == false);
         d = d == Direction::Write ? Direction::Read : Direction::Write;
     }
     FUZZ_CHECK(!sink.logged(err::IndexOutOfRange));

@@ -13,6 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
+#include "base/settings_file.h"
 #include "data/shipped_files.h"
 #include "fuzz/fuzz_support.h"
 #include "link/range_settings.h"
@@ -20,9 +23,6 @@
 #include "memory/data_file.h"
 #include "memory/image.h"
 #include "memory/image_settings.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
-#include "shell/settings_file.h"
 
 using namespace tarvos;
 using tarvos::fuzz::FailureSink;

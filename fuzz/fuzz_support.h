@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/error_log.h"
+#include "base/error_log.h"
 
 namespace tarvos::fuzz {
 

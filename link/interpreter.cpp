@@ -50,12 +50,12 @@ void Interpreter::ConvComCode(std::string_view script) {
 bool Interpreter::Run(std::string_view script) {
     ConvComCode(script);
     ProtocolCom();
-    return ComErr == 0;
+    return !comErr_;
 }
 
 void Interpreter::ProtocolCom() {
     bool finished = Guard(errors_, "modCommun->ProtocolCom", [&] {
-        VaPos = 1;
+        vaPos_ = 1;
         TokenPos_ = 1;
         for (;;) {
             txDat_.clear();
@@ -75,7 +75,7 @@ void Interpreter::ProtocolCom() {
                         } else {
                             if (static_cast<int>(txDat_.size()) >= kSegmentCapacity)
                                 Raise(err::IndexOutOfRange, "send part too long");
-                            txDat_.push_back(k == "VA" ? VaDat(VaPos++) : TokenByte(k));
+                            txDat_.push_back(k == "VA" ? VaDat(vaPos_++) : TokenByte(k));
                         }
                     } else {
                         if (k == "TX" || k == "EN" || k == "RF" || k == "WF") break;
@@ -85,7 +85,7 @@ void Interpreter::ProtocolCom() {
                     }
                     ++TokenPos_;
                 }
-                ComErr = 0;
+                comErr_ = false;
                 if (!txDat_.empty()) {
                     port_.flush(portInUse_, kFlushInput);
                     port_.write(portInUse_, txDat_.data(), static_cast<int>(txDat_.size()));
@@ -102,11 +102,11 @@ void Interpreter::ProtocolCom() {
             } else {
                 break;  // "EN", or anything a script should not hold
             }
-            if (ComErr == -1) break;
+            if (comErr_) break;
         }
     });
     // A run that broke off must not look like one that ran through.
-    if (!finished) ComErr = -1;
+    if (!finished) comErr_ = true;
 }
 
 void Interpreter::ReadWriteFre(const std::string&, unsigned, unsigned, unsigned) {}
@@ -119,19 +119,19 @@ void Interpreter::logLine(const std::string& text) {
 void Interpreter::failReceive(bool clearUnlessSelected) {
     if (clearUnlessSelected && log.selected < 0) log.clear();
     logLine(text_[kNoReceiveText]);
-    ComErr = -1;
+    comErr_ = true;
 }
 
-void Interpreter::setSingleWire(int value) {
-    SingleWire = value;
-    if (observer) observer->singleWire(value == 1);
+void Interpreter::setSingleWire(bool on) {
+    singleWire_ = on;
+    if (observer) observer->singleWire(on);
 }
 
 void Interpreter::RxComDat(int n) {
     bool finished = Guard(errors_, "modCommun->RxComDat", [&] {
-        VaPos = 1;
+        vaPos_ = 1;
         const int txNum = static_cast<int>(txDat_.size());
-        const int total = n + (SingleWire == 1 ? txNum : 0);
+        const int total = n + (singleWire_ ? txNum : 0);
         if (port_.setReadTimeouts(portInUse_, total + 100, 0) != 0) waiter_.DelayNms(3);
         // The buffer is sized for what is asked, and the count read is clamped to it, so no
         // radio can make the interpreter write past it.
@@ -141,20 +141,20 @@ void Interpreter::RxComDat(int n) {
 
         if (got < total) {
             // The radio answered 0x06 without the echo: the cable no longer echoes.
-            if (SingleWire == 1 && handshake && got >= 1 && rx[0] == 0x06) setSingleWire(0);
+            if (singleWire_ && handshake && got >= 1 && rx[0] == 0x06) setSingleWire(false);
             failReceive(true);
             return;
         }
-        if (SingleWire == 0 && handshake && rx[0] == 0x50) {
+        if (!singleWire_ && handshake && rx[0] == 0x50) {
             // "P" where 0x06 was due: the line may be echoing what we sent.
             rx.resize(8);
             waiter_.DelayNms(15);
             int more = std::clamp(port_.read(portInUse_, rx.data() + 1, 7), 0, 7);
             std::vector<uint8_t> echoed = kProgram;
             echoed.push_back(0x06);
-            if (more == 7 && rx == echoed) setSingleWire(1);
+            if (more == 7 && rx == echoed) setSingleWire(true);
         }
-        if (SingleWire == 1) {
+        if (singleWire_) {
             if (static_cast<int>(rx.size()) < txNum + n) {
                 failReceive(false);
                 return;
@@ -165,16 +165,16 @@ void Interpreter::RxComDat(int n) {
         for (int i = 0; i < n; ++i) {
             const std::string& expect = rxExpect_[static_cast<size_t>(i)];
             if (expect == "VA") {
-                VaDat(VaPos) = rx[static_cast<size_t>(i)];
-                ++VaPos;
+                VaDat(vaPos_) = rx[static_cast<size_t>(i)];
+                ++vaPos_;
             } else if (TokenByte(expect) != rx[static_cast<size_t>(i)]) {
                 failReceive(false);
                 return;
             }
         }
-        if (replyAnalysis && !replyAnalysis()) ComErr = -1;
+        if (replyAnalysis && !replyAnalysis()) comErr_ = true;
     });
-    if (!finished) ComErr = -1;
+    if (!finished) comErr_ = true;
 }
 
 }  // namespace tarvos::link

@@ -15,11 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
 #include "link/comm_log.h"
 #include "link/observer.h"
 #include "link/serial_port.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
 
 namespace tarvos::link {
 
@@ -41,9 +41,16 @@ class Interpreter {
     uint8_t& VaDat(int i);
     uint8_t VaDat(int i) const;
 
-    int ComErr = 0;      // 0 ran through, -1 failed
-    int SingleWire = 0;  // 1: every byte sent comes back before the reply
-    int VaPos = 1;
+    // The last script failed (ComErr).
+    bool ComErr() const { return comErr_; }
+    // Echo mode: every byte sent comes back on the line before the reply (SingleWire). It
+    // survives from one transfer to the next; only the "PROGRAM" handshake changes it.
+    bool SingleWire() const { return singleWire_; }
+    void setSingleWire(bool on);
+    // The next VaDat position (VaPos).
+    int VaPos() const { return vaPos_; }
+    // Lets a caller that drives the reply analysis by hand say how much was captured.
+    void setVaPos(int pos) { vaPos_ = pos; }
     CommLog log;
 
     TransferObserver* observer = nullptr;
@@ -61,7 +68,6 @@ class Interpreter {
     void ReadWriteFre(const std::string& name, unsigned a, unsigned b, unsigned c);
     const std::string& token(int pos) const;
     void failReceive(bool clearUnlessSelected);
-    void setSingleWire(int value);
 
     SerialPort& port_;
     Waiter& waiter_;
@@ -71,6 +77,9 @@ class Interpreter {
 
     std::array<std::string, kTokenCapacity> ComToken_;
     int TokenPos_ = 1;
+    int vaPos_ = 1;
+    bool comErr_ = false;
+    bool singleWire_ = false;
     std::vector<uint8_t> txDat_;
     std::vector<uint8_t> lastSent_;
     std::vector<std::string> rxExpect_;

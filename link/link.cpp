@@ -5,7 +5,7 @@ namespace tarvos::link {
 Link::Link(SerialPort& port, Waiter& waiter, ErrorLog& errors, SettingsFile* settings,
            ByteImage& image, TransferHost& host, const FaceTextTable& text)
     : ports(port, waiter, errors, settings),
-      interp(port, waiter, errors, text, ports.PortInUse),
+      interp(port, waiter, errors, text, ports.portInUseRef()),
       lists(image, host, ranges, errors),
       transfer(ports, interp, lists, port, waiter, errors, image, host, text) {
     interp.replyAnalysis = [this] { return transfer.AnalyseReply(); };
@@ -14,7 +14,7 @@ Link::Link(SerialPort& port, Waiter& waiter, ErrorLog& errors, SettingsFile* set
 void Link::setObserver(TransferObserver* observer) {
     ports.observer = observer;
     interp.observer = observer;
-    transfer.observer = observer;
+    transfer.setObserver(observer);
 }
 
 }  // namespace tarvos::link

@@ -14,6 +14,7 @@
 
 #include "link/comm_log.h"
 #include "memory/image.h"
+#include "memory/read_back.h"
 
 namespace tarvos::link {
 
@@ -66,8 +67,9 @@ class TransferHost {
     virtual ~TransferHost() = default;
     virtual FunctionPageState functionPage() { return {}; }
     // Before a write: encode the channel table into the image, then force the write values
-    // of the side keys, option bytes and function controls.
-    virtual void prepareImageForWrite(ByteImage& /*image*/) {}
+    // of the side keys, option bytes and function controls. Returns the bits the parameter
+    // frame takes from the prepared image.
+    virtual WriteParamBits prepareImageForWrite(ByteImage& image) { return ParamBitsOf(image); }
     // After a successful read: every editor redisplays from the image.
     virtual void softDisplay() {}
     // BandLow and BandHigh in 10 Hz units; by default taken from the image's band bytes.

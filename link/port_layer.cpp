@@ -11,12 +11,31 @@ const char kHandshake[] = "TX50524F4752414DRX06TX06RX06EN";
 PortLayer::PortLayer(SerialPort& port, Waiter& waiter, ErrorLog& errors, SettingsFile* settings)
     : port_(port), waiter_(waiter), errors_(errors), settings_(settings) {}
 
+size_t PortLayer::slot(int port) {
+    if (port < 1 || port > kPortCount)
+        Raise(err::IndexOutOfRange, "no port " + std::to_string(port));
+    return static_cast<size_t>(port);
+}
+
+PortStatus PortLayer::PortState(int port) const {
+    return port < 1 || port > kPortCount ? PortStatus::Untested : portState_[slot(port)];
+}
+
+void PortLayer::setPortState(int port, PortStatus state) {
+    portState_[slot(port)] = state;
+}
+
+const std::string& PortLayer::PortReason(int port) const {
+    static const std::string none;
+    return port < 1 || port > kPortCount ? none : portReason_[slot(port)];
+}
+
 void PortLayer::loadComPort() {
     if (!settings_) return;
     std::string text = settings_->read("Setting", "COM", "1", 10);
     try {
         int n = std::stoi(text);
-        if (n >= 1 && n <= kPortCount) ComPort = n;
+        if (n >= 1 && n <= kPortCount) comPort_ = n;
     } catch (const std::exception&) {
         // Not a number: ComPort keeps its value.
     }
@@ -24,26 +43,24 @@ void PortLayer::loadComPort() {
 
 void PortLayer::rememberReason(int port, bool opened) {
     if (port < 1 || port > kPortCount) return;
-    PortReason[static_cast<size_t>(port)] = opened ? std::string() : port_.openFailureReason(port);
-    if (!opened && PortReason[static_cast<size_t>(port)].empty())
-        PortReason[static_cast<size_t>(port)] = "COM" + std::to_string(port) + " cannot be opened";
+    std::string& reason = portReason_[slot(port)];
+    reason = opened ? std::string() : port_.openFailureReason(port);
+    if (!opened && reason.empty()) reason = "COM" + std::to_string(port) + " cannot be opened";
 }
 
 std::string PortLayer::failureReason() const {
-    if (ComPort >= 1 && ComPort <= kPortCount && !PortReason[static_cast<size_t>(ComPort)].empty())
-        return PortReason[static_cast<size_t>(ComPort)];
+    if (!PortReason(comPort_).empty()) return PortReason(comPort_);
     for (int p = 1; p <= kPortCount; ++p)
-        if (!PortReason[static_cast<size_t>(p)].empty()) return PortReason[static_cast<size_t>(p)];
+        if (!PortReason(p).empty()) return PortReason(p);
     return {};
 }
 
 bool PortLayer::OpenPortCom(int port) {
     bool opened = false;
     Guard(errors_, "modCommun->OpenPortCom", [&] {
-        PortInUse = port;
-        ComBaud = kBaudCode9600;
+        portInUse_ = port;
         if (port_.open(port) == 0) {
-            port_.ioctl(port, ComBaud, kMode8N2);
+            port_.ioctl(port, kBaudCode9600, kMode8N2);
             opened = true;
         }
         rememberReason(port, opened);
@@ -52,22 +69,22 @@ bool PortLayer::OpenPortCom(int port) {
 }
 
 void PortLayer::CloseCom() {
-    Guard(errors_, "modCommun->CloseCom", [&] { port_.close(PortInUse); });
+    Guard(errors_, "modCommun->CloseCom", [&] { port_.close(portInUse_); });
 }
 
 void PortLayer::VerdictCom(int port) {
     if (port < 1 || port > kPortCount) return;
     try {
         if (port_.open(port) != 0) {
-            PortState[static_cast<size_t>(port)] = -1;
+            portState_[slot(port)] = PortStatus::Failed;
             rememberReason(port, false);
         } else {
-            PortState[static_cast<size_t>(port)] = 1;
+            portState_[slot(port)] = PortStatus::Opened;
             rememberReason(port, true);
             port_.close(port);
         }
     } catch (const std::exception&) {
-        PortState[static_cast<size_t>(port)] = -1;
+        portState_[slot(port)] = PortStatus::Failed;
     }
 }
 
@@ -79,9 +96,9 @@ void PortLayer::AutoSetPort() {
     Guard(errors_, "mdifrmMain->AutoSetPort", [&] {
         EnableCOM();
         for (int p = 1; p <= kPortCount; ++p) {
-            if (PortState[static_cast<size_t>(p)] != 1) continue;
+            if (PortState(p) != PortStatus::Opened) continue;
             if (settings_) settings_->write("Setting", "COM", std::to_string(p));
-            ComPort = p;
+            comPort_ = p;
             return;
         }
     });
@@ -92,7 +109,7 @@ bool PortLayer::ProbePort(Interpreter& interp, int port, int tries) {
     bool answered = false;
     for (int attempt = 0; attempt <= tries; ++attempt) {
         if (stopRequested && stopRequested()) {
-            port_.close(PortInUse);
+            port_.close(portInUse_);
             return false;
         }
         waiter_.sleep(10);
@@ -100,33 +117,32 @@ bool PortLayer::ProbePort(Interpreter& interp, int port, int tries) {
         answered = interp.Run(kHandshake);
         if (answered) break;
     }
-    port_.close(PortInUse);
+    port_.close(portInUse_);
     return answered;
 }
 
 void PortLayer::OpenCom(Interpreter& interp) {
-    PortFail = -1;
-    ComBusy = -1;
+    portFailed_ = true;
+    busy_ = true;
     bool ok = Guard(errors_, "modCommun->OpenCom", [&] {
-        if (ComPort >= 1 && ComPort <= kPortCount && PortState[static_cast<size_t>(ComPort)] == 1 &&
-            ProbePort(interp, ComPort, 25)) {
+        if (PortState(comPort_) == PortStatus::Opened && ProbePort(interp, comPort_, 25)) {
             // The probe closed the port; reopen it for the transfer.
-            if (OpenPortCom(ComPort)) PortFail = 0;
+            if (OpenPortCom(comPort_)) portFailed_ = false;
             return;
         }
         for (int p = 1; p <= kPortCount; ++p) {
-            if (PortState[static_cast<size_t>(p)] != 1 || p == ComPort) continue;
+            if (PortState(p) != PortStatus::Opened || p == comPort_) continue;
             if (!ProbePort(interp, p, 4) || !OpenPortCom(p)) continue;
-            PortFail = 0;
-            ComPort = p;
+            portFailed_ = false;
+            comPort_ = p;
             if (settings_) settings_->write("Setting", "COM", std::to_string(p));
             if (observer) observer->comPort(p);
             return;
         }
     });
-    ComBusy = 0;
+    busy_ = false;
     if (!ok) {
-        PortFail = -1;
+        portFailed_ = true;
         if (showPortDialog) showPortDialog();
     }
 }

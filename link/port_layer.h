@@ -7,23 +7,34 @@
 #include <functional>
 #include <string>
 
+#include "base/error_log.h"
+#include "base/settings_file.h"
 #include "link/interpreter.h"
 #include "link/serial_port.h"
-#include "shell/error_log.h"
-#include "shell/settings_file.h"
 
 namespace tarvos::link {
+
+// What the last test of a port found.
+enum class PortStatus { Untested, Opened, Failed };
 
 class PortLayer {
   public:
     PortLayer(SerialPort& port, Waiter& waiter, ErrorLog& errors, SettingsFile* settings);
 
-    int ComPort = 1;                              // the port chosen; "COM" in the settings
-    std::array<int, kPortCount + 1> PortState{};  // 1..16: 1 opened, -1 failed, 0 untested
-    int PortInUse = 0;
-    int ComBaud = kBaudCode9600;
-    int PortFail = 0;  // -1 no port answered
-    int ComBusy = 0;   // -1 while searching or transferring
+    // The port chosen by the user or the search ("COM" in the settings), 1..16.
+    int ComPort() const { return comPort_; }
+    void setComPort(int port) { comPort_ = port; }
+    // The last test of each port 1..16.
+    PortStatus PortState(int port) const;
+    void setPortState(int port, PortStatus state);
+    // The port every serial call of the protocol uses; set only by OpenPortCom.
+    int PortInUse() const { return portInUse_; }
+    const int& portInUseRef() const { return portInUse_; }
+    // No port answered the last search (PortFail).
+    bool portFailed() const { return portFailed_; }
+    // A search or a transfer runs (ComBusy); the communication window refuses to close.
+    bool busy() const { return busy_; }
+    void setBusy(bool busy) { busy_ = busy; }
 
     // Returns true when the port opened; a failure's reason is kept in PortReason.
     bool OpenPortCom(int port);
@@ -37,8 +48,8 @@ class PortLayer {
     // Reads "COM" (default "1") into ComPort.
     void loadComPort();
 
-    // Why each port could not be opened at its last test or opening ("" when it could).
-    std::array<std::string, kPortCount + 1> PortReason;
+    // Why a port could not be opened at its last test or opening ("" when it could).
+    const std::string& PortReason(int port) const;
     // The reason for ComPort, or for the first port that failed, for the user.
     std::string failureReason() const;
     // chkStopCom has value 1: the search gives up before its next attempt.
@@ -49,6 +60,14 @@ class PortLayer {
 
   private:
     void rememberReason(int port, bool opened);
+    static size_t slot(int port);
+
+    int comPort_ = 1;
+    std::array<PortStatus, kPortCount + 1> portState_{};
+    std::array<std::string, kPortCount + 1> portReason_;
+    int portInUse_ = 0;
+    bool portFailed_ = false;
+    bool busy_ = false;
 
     SerialPort& port_;
     Waiter& waiter_;

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/error_log.h"
-#include "shell/settings_file.h"
+#include "base/error_log.h"
+#include "base/settings_file.h"
 
 namespace tarvos::link {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "functions/radio_text.h"
 #include "link/hex_text.h"
+#include "memory/radio_text.h"
 
 namespace tarvos::link {
 
@@ -52,8 +52,8 @@ bool StepLists::isReserved(const std::string& text) const {
 
 std::string StepLists::codeCheckScript(const FunctionPageState& page) const {
     std::string script = kEnd;
-    if (RdWrCodeMode == -1 && CodeProbe != -1) {
-        const bool useNew = UseNewCode == 1 && page.newRdWrCodeVisible;
+    if (rdWrCodeMode_ && !codeProbe_) {
+        const bool useNew = useNewCode_ && page.newRdWrCodeVisible;
         const std::array<uint8_t, 6> code =
             useNew ? NewCodeBytes(page.NewCodeBuf) : StoredRdWrCodeBytes(image_);
         std::string k[6];
@@ -121,7 +121,7 @@ bool StepLists::buildBlocks(Direction d, int start, int end, const std::string& 
 void StepLists::InitProtocol(const std::string& r, const std::string& w) {
     Guard(errors_, "modCommun->InitProtocol", [&] {
         FunctionPageState page = host_.functionPage();
-        RdWrCodeMode = page.rdWrCodeVisible ? -1 : 0;
+        rdWrCodeMode_ = page.rdWrCodeVisible;
         const std::string check = codeCheckScript(page);
 
         // Step 1 reads the command letters at 0x0388, step 2 the code area at 0x0385; a
@@ -140,14 +140,14 @@ void StepLists::InitProtocol(const std::string& r, const std::string& w) {
 }
 
 void StepLists::SetComCmd(const std::string& r, const std::string& w, uint8_t rb, uint8_t wb) {
-    ReadCmd = rb;
-    WriteCmd = wb;
+    readCmd_ = rb;
+    writeCmd_ = wb;
     InitProtocol(r, w);
 }
 
 void StepLists::SetComCmdStd() {
-    StdReadCmd = kStdRead;
-    StdWriteCmd = kStdWrite;
+    stdReadCmd_ = kStdRead;
+    stdWriteCmd_ = kStdWrite;
     SetComCmd("52", "57", kStdRead, kStdWrite);
 }
 
@@ -158,36 +158,36 @@ void StepLists::SetComCmdAlt() {
 StepLists::Reply StepLists::AnalyseReply(int stepNo, const Interpreter& interp) {
     auto isRead = [](uint8_t c) { return c == 0x48 || c == 0x49; };   // "H" "I"
     auto isWrite = [](uint8_t c) { return c == 0x4D || c == 0x4E; };  // "M" "N"
-    if (stepNo == 1 && interp.VaPos == 5) {
+    if (stepNo == 1 && interp.VaPos() == 5) {
         const uint8_t z = interp.VaDat(2), rc = interp.VaDat(3), wc = interp.VaDat(4);
         if (z != 0x5A) {
             SetComCmdStd();
-        } else if (rc == StdReadCmd && wc == StdWriteCmd) {
+        } else if (rc == stdReadCmd_ && wc == stdWriteCmd_) {
             SetComCmdStd();
-        } else if (rc == ReadCmd && wc == WriteCmd) {
+        } else if (rc == readCmd_ && wc == writeCmd_) {
             // The radio uses the pair in force.
         } else if (isRead(rc) && isWrite(wc)) {
             SetComCmd(Hex2(rc), Hex2(wc), rc, wc);
         } else {
             return Reply::Unsupported;
         }
-    } else if (stepNo == 2 && RdWrCodeMode == -1 && interp.VaPos == 11) {
+    } else if (stepNo == 2 && rdWrCodeMode_ && interp.VaPos() == 11) {
         const int code[6] = {2, 3, 4, 8, 9, 10};
         bool noCode = true;
         for (int p : code) noCode = noCode && interp.VaDat(p) == 0xFF;
         if (noCode) {
-            CodeProbe = -1;
+            codeProbe_ = true;
             const uint8_t rc = interp.VaDat(6), wc = interp.VaDat(7);
-            if (rc == StdReadCmd && wc == StdWriteCmd) {
+            if (rc == stdReadCmd_ && wc == stdWriteCmd_) {
                 SetComCmdStd();
             } else if (isRead(rc) && isWrite(wc)) {
                 SetComCmd(Hex2(rc), Hex2(wc), rc, wc);
             } else {
                 // Keep the pair step 1 settled on: a radio without the "Z" marker was
                 // switched to "R"/"W" there and does not understand "S"/"X".
-                SetComCmd(Hex2(ReadCmd), Hex2(WriteCmd), ReadCmd, WriteCmd);
+                SetComCmd(Hex2(readCmd_), Hex2(writeCmd_), readCmd_, writeCmd_);
             }
-            CodeProbe = 0;
+            codeProbe_ = false;
         }
     }
     return Reply::Ok;

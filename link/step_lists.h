@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "base/error_log.h"
+#include "link/frames.h"
 #include "link/interpreter.h"
 #include "link/observer.h"
 #include "link/range_settings.h"
 #include "memory/image.h"
-#include "shell/error_log.h"
 
 namespace tarvos::link {
 
@@ -30,7 +31,6 @@ struct StepInfoRow {
 // two-tone table and the parameter areas.
 inline constexpr uint8_t kStdRead = 0x52, kStdWrite = 0x57;  // "R" "W"
 inline constexpr uint8_t kAltRead = 0x53, kAltWrite = 0x58;  // "S" "X"
-inline constexpr uint8_t kCmd75 = 0x75;
 
 class StepLists {
   public:
@@ -54,13 +54,16 @@ class StepLists {
     // interface language (1 Simplified Chinese, 2 Traditional Chinese, 3 English).
     std::string refusal(Direction d, int language = 3) const;
 
-    uint8_t ReadCmd = kAltRead, WriteCmd = kAltWrite;
-    // The standard pair. Known from the start, so a "Z" radio reporting "R"/"W" is never
-    // taken for an unsupported one because no list had been built with it yet.
-    uint8_t StdReadCmd = kStdRead, StdWriteCmd = kStdWrite;
-    int RdWrCodeMode = 0;
-    int UseNewCode = 0;
-    int CodeProbe = 0;
+    // The command pair every block step is built with.
+    uint8_t ReadCmd() const { return readCmd_; }
+    uint8_t WriteCmd() const { return writeCmd_; }
+    // The model has a read/write code (txtRdWrCode visible when the lists were built).
+    bool RdWrCodeMode() const { return rdWrCodeMode_; }
+    // The code check uses the new code instead of the stored one.
+    bool UseNewCode() const { return useNewCode_; }
+    void setUseNewCode(bool on) { useNewCode_ = on; }
+    // The lists are being rebuilt for a radio that has no code (CodeProbe).
+    bool CodeProbe() const { return codeProbe_; }
     // Codes that switch the code check off when typed into a code box; empty by default.
     std::vector<std::string> reservedCodes;
 
@@ -90,6 +93,13 @@ class StepLists {
         int start = 0, end = 0, limit = 0;
     };
     std::array<Refusal, 2> refusal_;
+    uint8_t readCmd_ = kAltRead, writeCmd_ = kAltWrite;
+    // The standard pair. Known from the start, so a "Z" radio reporting "R"/"W" is never
+    // taken for an unsupported one because no list had been built with it yet.
+    uint8_t stdReadCmd_ = kStdRead, stdWriteCmd_ = kStdWrite;
+    bool rdWrCodeMode_ = false;
+    bool useNewCode_ = false;
+    bool codeProbe_ = false;
 };
 
 }  // namespace tarvos::link

@@ -11,13 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
+#include "link/frames.h"
 #include "link/interpreter.h"
 #include "link/observer.h"
 #include "link/port_layer.h"
 #include "link/step_lists.h"
 #include "memory/image.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
+#include "memory/read_back.h"
 
 namespace tarvos::link {
 
@@ -35,8 +37,13 @@ inline constexpr int Writing = 168;
 
 inline constexpr int kFrameAttempts = 16;
 inline constexpr int kMaxRetries = 20;
-inline constexpr int kRetryStop = 255;  // the reason is shown already; stop without retrying
-inline const std::array<uint8_t, 7> kClosingFrame{0x45, 0x5A, 0xA5, 0x32, 0x23, 0x45, 0xF2};
+
+// The retry counter of a transfer (RetryNum): failures so far, and whether the reason has
+// been shown already and the transfer stops without retrying (an unsupported radio).
+struct RetryState {
+    int failures = 0;
+    bool stopAtOnce = false;
+};
 
 class Transfer {
   public:
@@ -57,32 +64,26 @@ class Transfer {
     // transfer stops without retrying.
     bool AnalyseReply();
 
-    TransferObserver* observer = nullptr;
+    void setObserver(TransferObserver* observer) { observer_ = observer; }
 
     // Every write the radio acknowledged during the last Write(), in order: the block steps,
     // the 0x75 writes and the hand-built frames. A verification reads these areas back.
-    struct WrittenArea {
-        int addr;
-        std::vector<uint8_t> bytes;
-    };
-    std::vector<WrittenArea> written;
+    const std::vector<WrittenArea>& written() const { return written_; }
 
-    int StepNo = 1;
-    int RetryNum = 0;
-    int ComFormClosing = 0;
-    std::array<uint8_t, 48> RadioPara{};
-    bool stopVisible = false;
-    bool stopTicked = false;
+    // The step of the list being run (StepNo), 1-based.
+    int StepNo() const { return stepNo_; }
+    const RetryState& retry() const { return retry_; }
+    // The user asked to close the window (ComFormClosing).
+    bool closeRequested() const { return closeRequested_; }
+    // The radio's 0x03D0..0x03FF as the last write read them back.
+    const RadioPara& radioPara() const { return radioPara_; }
+    bool stopVisible() const { return stopVisible_; }
+    bool stopTicked() const { return stopTicked_; }
     // The last message box shown (FaceText number, 0 when none) and the status text.
-    int lastMessage = 0;
-    std::string lastStatus;
+    int lastMessage() const { return lastMessage_; }
+    const std::string& lastStatus() const { return lastStatus_; }
 
   private:
-    struct Frame {
-        std::vector<uint8_t> bytes;
-        int replyLength;
-        uint8_t ok;
-    };
     bool begin(Direction d, Outcome& outcome);
     bool RunList(Direction d, ByteImage& target, std::vector<bool>* touched);
     bool exchange(const Frame& frame, std::vector<uint8_t>* reply = nullptr,
@@ -91,7 +92,7 @@ class Transfer {
     void noteWritten(const std::vector<uint8_t>& frame);
     // The hand-built frames after the block writes, then the closing frame; false when one
     // failed (the caller tells the user).
-    bool writeFrames(bool paramBit7, bool paramBit2);
+    bool writeFrames(WriteParamBits bits);
     // What a read and a write share: one transfer at a time, the start (begin), the run of
     // body (which returns whether it succeeded) under the guard of location `where`, the
     // clean-up after a failure inside it, and the outcome told to the observer.
@@ -104,18 +105,18 @@ class Transfer {
         const bool ran = Guard(errors_, where, [&] {
             if (!begin(d, outcome)) return;
             started = true;
-            ports_.ComBusy = -1;
+            ports_.setBusy(true);
             const bool ok = body();
             outcome = ok ? Outcome::Done : (stopped_ ? Outcome::Stopped : Outcome::Failed);
         });
         if (!ran) {
             if (started) cleanUp();
-            if (observer) observer->running(d, false);
+            if (observer_) observer_->running(d, false);
             outcome = Outcome::Failed;
         }
         running_ = false;
-        if (observer)
-            observer->finished(d, outcome, outcome != Outcome::NoPort || ComFormClosing == -1);
+        if (observer_)
+            observer_->finished(d, outcome, outcome != Outcome::NoPort || closeRequested_);
         return outcome;
     }
     void cleanUp();
@@ -134,11 +135,18 @@ class Transfer {
     ByteImage& image_;
     TransferHost& host_;
     const FaceTextTable& text_;
+    TransferObserver* observer_ = nullptr;
+    std::vector<WrittenArea> written_;
+    int stepNo_ = 1;
+    RetryState retry_;
+    bool closeRequested_ = false;
+    RadioPara radioPara_{};
+    bool stopVisible_ = false;
+    bool stopTicked_ = false;
+    int lastMessage_ = 0;
+    std::string lastStatus_;
     bool running_ = false;
     bool stopped_ = false;
 };
-
-// Model and band frame bytes for the band limits (10 Hz units): four BCD digits of 100 kHz.
-std::array<uint8_t, 2> BandBcd(int limit10Hz);
 
 }  // namespace tarvos::link

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "base/error_log.h"
 #include "memory/bit_masks.h"
 #include "memory/char_table.h"
-#include "shell/error_log.h"
 
 namespace tarvos {
 

@@ -2,10 +2,10 @@
 
 #include <charconv>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
+#include "base/settings_file.h"
 #include "memory/bit_masks.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
-#include "shell/settings_file.h"
 
 namespace tarvos {
 

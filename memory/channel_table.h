@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace tarvos {
 

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/error_log.h"
 #include "memory/channel_codec.h"
-#include "shell/error_log.h"
 
 namespace tarvos {
 
@@ -81,8 +81,18 @@ void CopyInto(ByteImage& image, const std::vector<uint8_t>& bytes) {
 
 bool InitTempArray(const fs::path& templatePath, ByteImage& iicDat, ByteImage& tempArray,
                    ErrorLog& log) {
+    std::vector<uint8_t> bytes;
+    if (!Guard(log, "mdifrmMain->InitTempArray", [&] { bytes = ReadDataFileBytes(templatePath); }))
+        return false;
+    return InitTempArray(bytes, iicDat, tempArray, log);
+}
+
+bool InitTempArray(std::span<const uint8_t> file, ByteImage& iicDat, ByteImage& tempArray,
+                   ErrorLog& log) {
     return Guard(log, "mdifrmMain->InitTempArray", [&] {
-        const auto bytes = ReadDataFileBytes(templatePath);
+        if (file.size() < static_cast<size_t>(kDataFileSize))
+            Raise(err::ReadPastEnd, "template shorter than a data file");
+        const std::vector<uint8_t> bytes(file.begin(), file.begin() + kDataFileSize);
         if (iicDat.size() < kDataFileSize || tempArray.size() < kDataFileSize)
             Raise(err::IndexOutOfRange, "image smaller than a data file");
         CopyInto(iicDat, bytes);
@@ -114,16 +124,29 @@ bool SaveDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log, Channel
     });
 }
 
-void NewFileImage(const fs::path& templatePath, ByteImage& iicDat, ByteImage& tempArray,
-                  ErrorLog& log) {
+namespace {
+// New's image steps around a reload of the template: model and band survive it.
+template <class Reload>
+void KeepModelAndBand(ByteImage& iicDat, ErrorLog& log, Reload reloadTemplate) {
     Guard(log, "mdifrmMain->NewFileSol", [&] {
         std::array<uint8_t, kKeptByNewLast - kKeptByNewFirst + 1> kept{};
         for (int a = kKeptByNewFirst; a <= kKeptByNewLast; ++a)
             kept[static_cast<size_t>(a - kKeptByNewFirst)] = iicDat.at(a);
-        InitTempArray(templatePath, iicDat, tempArray, log);
+        reloadTemplate();
         for (int a = kKeptByNewFirst; a <= kKeptByNewLast; ++a)
             iicDat.at(a) = kept[static_cast<size_t>(a - kKeptByNewFirst)];
     });
+}
+}  // namespace
+
+void NewFileImage(const fs::path& templatePath, ByteImage& iicDat, ByteImage& tempArray,
+                  ErrorLog& log) {
+    KeepModelAndBand(iicDat, log, [&] { InitTempArray(templatePath, iicDat, tempArray, log); });
+}
+
+void NewFileImage(std::span<const uint8_t> templateBytes, ByteImage& iicDat, ByteImage& tempArray,
+                  ErrorLog& log) {
+    KeepModelAndBand(iicDat, log, [&] { InitTempArray(templateBytes, iicDat, tempArray, log); });
 }
 
 DataFolder GenerateDatFolder(const fs::path& appFolder, ErrorLog& log) {

@@ -60,6 +60,9 @@ void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint
 // "mdifrmMain->InitTempArray" and both arrays stay as they were. Returns success.
 bool InitTempArray(const std::filesystem::path& templatePath, ByteImage& iicDat,
                    ByteImage& tempArray, ErrorLog& log);
+// The same from the template file's bytes (a template built into the program).
+bool InitTempArray(std::span<const uint8_t> templateBytes, ByteImage& iicDat, ByteImage& tempArray,
+                   ErrorLog& log);
 
 // The image part of OpenFile: reads the first 1040 bytes of a data file into the image and
 // converts it to image layout. A file that cannot be read or is shorter than 1040 bytes is
@@ -79,6 +82,9 @@ bool SaveDatFile(const std::filesystem::path& path, ByteImage& iicDat, ErrorLog&
 // Failures are logged as "mdifrmMain->NewFileSol" (the template itself as InitTempArray).
 void NewFileImage(const std::filesystem::path& templatePath, ByteImage& iicDat,
                   ByteImage& tempArray, ErrorLog& log);
+// The same from the template file's bytes (a template built into the program).
+void NewFileImage(std::span<const uint8_t> templateBytes, ByteImage& iicDat, ByteImage& tempArray,
+                  ErrorLog& log);
 
 struct DataFolder {
     std::filesystem::path folder;        // application folder / "Data"

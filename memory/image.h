@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace tarvos {
 

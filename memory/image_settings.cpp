@@ -4,8 +4,8 @@
 #include <charconv>
 #include <string>
 
+#include "base/settings_file.h"
 #include "memory/image.h"
-#include "shell/settings_file.h"
 
 namespace tarvos {
 

@@ -1,6 +1,6 @@
 #include "memory/tone_list.h"
 
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace tarvos {
 

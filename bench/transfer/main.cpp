@@ -7,9 +7,9 @@
 #include <chrono>
 #include <cstdio>
 
+#include "base/error_log.h"
 #include "link/link.h"
 #include "link/qt/qt_serial_port.h"
-#include "shell/error_log.h"
 #include "sim/pty_radio.h"
 
 namespace {
@@ -46,7 +46,7 @@ Result Measure(sim::PtyRadio& radio, link::Direction d, ByteImage& image) {
     CountingWaiter waiter;
     link::Link l(ports, waiter, errors, nullptr, image, host, text);
     l.ranges = {0x0000, 0x03FF, 0x0000, 0x03FF, 0x03FF};
-    l.ports.ComPort = 1;
+    l.ports.setComPort(1);
     l.ports.VerdictCom(1);
     l.lists.SetComCmdStd();
 

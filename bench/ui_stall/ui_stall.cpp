@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "shell/ui/app_context.h"
-#include "shell/ui/app_folder.h"
-#include "shell/ui/app_services.h"
-#include "shell/ui/desktop_host.h"
-#include "shell/ui/main_window.h"
+#include "shell/app_context.h"
+#include "shell/app_folder.h"
+#include "shell/app_services.h"
+#include "shell/main_window.h"
+#include "widgets/desktop_host.h"
 
 using namespace tarvos::ui;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings_file.h"
+#include "base/settings_file.h"
 
 namespace tarvos::link {
 

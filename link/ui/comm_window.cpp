@@ -17,11 +17,9 @@
 
 #include "link/hex_text.h"
 #include "link/link.h"
-#include "shell/ui/app_context.h"
+#include "widgets/window_context.h"
 
 namespace tarvos::ui {
-
-int CommWindow::FrameClickNum = 0;
 
 namespace {
 QPixmap Light(bool on) {
@@ -39,8 +37,9 @@ QPixmap Light(bool on) {
 }
 }  // namespace
 
-CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* parent)
-    : QDialog(parent), app_(app), link_(link), mode_(mode) {
+CommWindow::CommWindow(WindowContext& ctx, link::Link& link, int& frameClickNum, int mode,
+                       QWidget* parent)
+    : QDialog(parent), ctx_(ctx), link_(link), frameClickNum_(frameClickNum), mode_(mode) {
     setObjectName("frmCommun");
     setModal(true);
 
@@ -119,7 +118,7 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
                  {"txtWriteStartAddr", "WriteStartAddr", "Write Start", r.WriteStartAddr},
                  {"txtWriteEndAddr", "WriteEndAddr", "Write End", r.WriteEndAddr}};
     int row = 3;
-    const SettingsFile settings = app_.settings.snapshot();
+    const SettingsFile settings = ctx_.settings.snapshot();
     for (const auto& b : boxes) {
         // The boxes show the texts of the settings file, as the start-up read them, except
         // an end address the start-up brought down to the image's end: that box shows the
@@ -166,11 +165,11 @@ CommWindow::CommWindow(AppContext& app, link::Link& link, int mode, QWidget* par
     connect(chkStopCom_, &QCheckBox::clicked, this,
             [this](bool on) { link_.transfer.setStopTicked(on); });
     connect(chkComRxMode_, &QCheckBox::clicked, this,
-            [this](bool on) { link_.interp.SingleWire = on ? 1 : 0; });
-    chkComRxMode_->setChecked(link_.interp.SingleWire == 1);
+            [this](bool on) { link_.interp.setSingleWire(on); });
+    chkComRxMode_->setChecked(link_.interp.SingleWire());
 
     link_.setObserver(this);
-    app_.guard("frmCommun->Form_Load", [&] { InitFace(); });
+    ctx_.guard("frmCommun->Form_Load", [&] { InitFace(); });
 
     if (mode_ == 1 || mode_ == 2) {
         cmdRead_->hide();
@@ -190,18 +189,18 @@ QLineEdit* CommWindow::addressBox(const char* name, const char* key, const QStri
     const std::string k = key;
     // Every keystroke stores the box's text under its key and then takes its value.
     connect(box, &QLineEdit::textEdited, this, [this, k](const QString& t) {
-        link_.ranges.change(&app_.settings, app_.log, k, t.toStdString());
+        link_.ranges.change(&ctx_.settings, ctx_.log, k, t.toStdString());
     });
     return box;
 }
 
 void CommWindow::InitFace() {
-    setWindowTitle(app_.ft(102));
-    setFont(app_.uiFont);
-    fraOne_->setTitle(app_.ft(156));
-    cmdRead_->setText(app_.ft(100));
-    cmdWrite_->setText(app_.ft(101));
-    chkStopCom_->setText(app_.language == 3 ? "Stop Communication"
+    setWindowTitle(ctx_.ft(102));
+    setFont(ctx_.uiFont);
+    fraOne_->setTitle(ctx_.ft(156));
+    cmdRead_->setText(ctx_.ft(100));
+    cmdWrite_->setText(ctx_.ft(101));
+    chkStopCom_->setText(ctx_.language == 3 ? "Stop Communication"
                                             : QString::fromUtf8("停止通信..."));
     QPalette pal = lblComStatus_->palette();
     pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
@@ -233,8 +232,8 @@ void CommWindow::runTransfer(link::Direction d) {
 }
 
 void CommWindow::fraOne_DblClick() {
-    ++FrameClickNum;
-    if (FrameClickNum % 10 != 6) return;
+    ++frameClickNum_;
+    if (frameClickNum_ % 10 != 6) return;
     // Small (progress and log at most): grow to show the log and the panel; otherwise
     // shrink to the progress frame alone.
     const bool show = !panelShown();
@@ -256,7 +255,7 @@ bool CommWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void CommWindow::closeEvent(QCloseEvent* e) {
     bool mayClose = true;
-    app_.guard("frmCommun->Form_QueryUnload", [&] { mayClose = link_.transfer.requestClose(); });
+    ctx_.guard("frmCommun->Form_QueryUnload", [&] { mayClose = link_.transfer.requestClose(); });
     if (mayClose && !busy_)
         e->accept();
     else
@@ -283,8 +282,8 @@ void CommWindow::logChanged(const link::CommLog& log) {
     // else (a cleared log) is drawn again whole.
     const int count = static_cast<int>(log.lines.size());
     if (count == listRtData_->count() + 1 && log.selected >= 0 && log.selected < count) {
-        listRtData_->insertItem(log.selected,
-                                QString::fromStdString(log.lines[static_cast<size_t>(log.selected)]));
+        listRtData_->insertItem(
+            log.selected, QString::fromStdString(log.lines[static_cast<size_t>(log.selected)]));
     } else {
         listRtData_->clear();
         for (const std::string& line : log.lines)
@@ -304,12 +303,12 @@ void CommWindow::singleWire(bool on) {
 }
 
 void CommWindow::comPort(int port) {
-    app_.comPort = port;
+    ctx_.comPort = port;
     emit comPortChanged(port);
 }
 
 void CommWindow::messageBox(int, const std::string& text, const std::string& title) {
-    app_.host->tell(this, QString::fromStdString(title), QString::fromStdString(text),
+    ctx_.host->tell(this, QString::fromStdString(title), QString::fromStdString(text),
                     DesktopHost::Icon::Exclamation);
 }
 

@@ -25,13 +25,16 @@ class Link;
 
 namespace tarvos::ui {
 
-struct AppContext;
+struct WindowContext;
 
 class CommWindow : public QDialog, public link::TransferObserver {
     Q_OBJECT
   public:
     // mode 1: read at once, 2: write at once, 0: both buttons shown, the user starts.
-    CommWindow(AppContext& app, link::Link& link, int mode, QWidget* parent = nullptr);
+    // frameClickNum: the double-clicks on fraOne since the program started, kept by the
+    // caller across windows.
+    CommWindow(WindowContext& ctx, link::Link& link, int& frameClickNum, int mode,
+               QWidget* parent = nullptr);
     ~CommWindow() override;
 
     // The last transfer: its direction and outcome; false before any transfer ran.
@@ -56,9 +59,6 @@ class CommWindow : public QDialog, public link::TransferObserver {
     void running(link::Direction d, bool on) override;
     void finished(link::Direction d, link::Outcome outcome, bool closeWindow) override;
 
-    // Kept across windows for the run, as the double-click count is.
-    static int FrameClickNum;
-
   signals:
     void comPortChanged(int port);
 
@@ -72,8 +72,9 @@ class CommWindow : public QDialog, public link::TransferObserver {
     void runTransfer(link::Direction d);
     QLineEdit* addressBox(const char* name, const char* key, const QString& text);
 
-    AppContext& app_;
+    WindowContext& ctx_;
     link::Link& link_;
+    int& frameClickNum_;
     int mode_;
     bool ran_ = false;
     bool busy_ = false;

@@ -11,13 +11,13 @@
 
 #include "link/port_layer.h"
 #include "link/qt/port_map.h"
-#include "shell/ui/app_context.h"
+#include "widgets/window_context.h"
 
 namespace tarvos::ui {
 
-PortDialog::PortDialog(AppContext& app, link::PortLayer& ports, const link::PortMap* map,
+PortDialog::PortDialog(WindowContext& ctx, link::PortLayer& ports, const link::PortMap* map,
                        QWidget* parent)
-    : QDialog(parent), app_(app), ports_(ports), map_(map) {
+    : QDialog(parent), ctx_(ctx), ports_(ports), map_(map) {
     setObjectName("frmToolCom");
     setModal(true);
     auto* fraToolCom = new QGroupBox(this);
@@ -51,21 +51,22 @@ PortDialog::PortDialog(AppContext& app, link::PortLayer& ports, const link::Port
     layout->addWidget(fraToolCom);
     layout->addLayout(buttons);
 
-    app_.guard("frmToolCom->Form_Load", [&] {
+    ctx_.guard("frmToolCom->Form_Load", [&] {
         InitFace();
         EnableCOM();
-        rememberedPort_ = ports_.ComPort;
-        if (ports_.ComPort >= 1 && ports_.ComPort <= 16) button(ports_.ComPort)->setChecked(true);
+        rememberedPort_ = ports_.ComPort();
+        if (ports_.ComPort() >= 1 && ports_.ComPort() <= 16)
+            button(ports_.ComPort())->setChecked(true);
     });
 }
 
 void PortDialog::InitFace() {
-    setWindowTitle(app_.ft(60));
-    findChild<QGroupBox*>("fraToolCom")->setTitle(app_.ft(61));
-    lblToolCom_->setText(app_.ft(62));
-    findChild<QPushButton*>("cmdOk")->setText(app_.ft(63));
-    findChild<QPushButton*>("cmdCancel")->setText(app_.ft(64));
-    setFont(app_.uiFont);
+    setWindowTitle(ctx_.ft(60));
+    findChild<QGroupBox*>("fraToolCom")->setTitle(ctx_.ft(61));
+    lblToolCom_->setText(ctx_.ft(62));
+    findChild<QPushButton*>("cmdOk")->setText(ctx_.ft(63));
+    findChild<QPushButton*>("cmdCancel")->setText(ctx_.ft(64));
+    setFont(ctx_.uiFont);
 }
 
 void PortDialog::EnableCOM() {
@@ -85,16 +86,16 @@ void PortDialog::VerdictCom(int port) {
     b->setText(caption);
     b->setToolTip(QString::fromStdString(device));
     bool usable = false;
-    app_.guard("frmToolCom->VerdictCom", [&] {
+    ctx_.guard("frmToolCom->VerdictCom", [&] {
         ports_.VerdictCom(port);
-        usable = ports_.PortState[static_cast<size_t>(port)] == 1;
+        usable = ports_.PortState(port) == link::PortStatus::Opened;
     });
     if (!usable) {
         b->setAutoExclusive(false);
         b->setChecked(false);
         b->setAutoExclusive(true);
         b->setEnabled(false);
-        const std::string reason = ports_.PortReason[static_cast<size_t>(port)];
+        const std::string reason = ports_.PortReason(port);
         if (!reason.empty()) b->setToolTip(QString::fromStdString(reason));
     } else {
         b->setEnabled(true);
@@ -103,23 +104,23 @@ void PortDialog::VerdictCom(int port) {
 }
 
 void PortDialog::cmdOK_Click() {
-    app_.guard("frmToolCom->cmdOK_Click", [&] {
+    ctx_.guard("frmToolCom->cmdOK_Click", [&] {
         for (int port = 1; port <= 16; ++port)
             if (button(port)->isChecked()) {
-                ports_.ComPort = port;
+                ports_.setComPort(port);
                 break;
             }
-        rememberedPort_ = ports_.ComPort;
-        app_.comPort = ports_.ComPort;
-        app_.writeSetting("COM", QString::number(ports_.ComPort));
+        rememberedPort_ = ports_.ComPort();
+        ctx_.comPort = ports_.ComPort();
+        ctx_.writeSetting("COM", QString::number(ports_.ComPort()));
     });
     accept();
 }
 
 void PortDialog::cmdCancel_Click() {
-    app_.guard("frmToolCom->cmdCancel_Click", [&] {
-        ports_.ComPort = rememberedPort_;
-        app_.comPort = rememberedPort_;
+    ctx_.guard("frmToolCom->cmdCancel_Click", [&] {
+        ports_.setComPort(rememberedPort_);
+        ctx_.comPort = rememberedPort_;
     });
     reject();
 }

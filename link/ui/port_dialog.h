@@ -16,12 +16,12 @@ class PortMap;
 
 namespace tarvos::ui {
 
-struct AppContext;
+struct WindowContext;
 
 class PortDialog : public QDialog {
     Q_OBJECT
   public:
-    PortDialog(AppContext& app, link::PortLayer& ports, const link::PortMap* map,
+    PortDialog(WindowContext& ctx, link::PortLayer& ports, const link::PortMap* map,
                QWidget* parent = nullptr);
 
     QRadioButton* button(int port) const { return COM1_[static_cast<size_t>(port - 1)]; }
@@ -33,7 +33,7 @@ class PortDialog : public QDialog {
     void EnableCOM();
     void VerdictCom(int port);
 
-    AppContext& app_;
+    WindowContext& ctx_;
     link::PortLayer& ports_;
     const link::PortMap* map_;
     std::array<QRadioButton*, 16> COM1_{};

@@ -9,10 +9,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "base/error_log.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
 #include "memory/data_file.h"
-#include "shell/error_log.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/error_log.h"
 #include "cli/dump_settings.h"
 #include "functions/bindings.h"
 #include "memory/data_file.h"
-#include "shell/error_log.h"
 
 namespace tarvos {
 namespace {

@@ -6,10 +6,10 @@
 #include "functions/bindings.h"
 #include "functions/code_text.h"
 #include "functions/function_model.h"
-#include "functions/radio_text.h"
 #include "functions/two_tone.h"
 #include "functions/volume.h"
 #include "functions/write_prepare.h"
+#include "memory/radio_text.h"
 
 namespace tarvos {
 namespace {

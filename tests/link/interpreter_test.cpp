@@ -82,7 +82,7 @@ TEST(Interpreter, TokenRules) {
         InterpBench b;
         b.port.replies.assign(c.replies.begin(), c.replies.end());
         b.interp.Run(c.script);
-        EXPECT_EQ(b.interp.ComErr, c.comErr);
+        EXPECT_EQ(b.interp.ComErr(), c.comErr == -1);
         EXPECT_EQ(b.port.writes, c.sent);
         EXPECT_EQ(b.port.reads, c.reads);
         EXPECT_EQ(b.port.flushes, static_cast<int>(c.sent.size()));  // input discarded first
@@ -93,8 +93,8 @@ TEST(Interpreter, CapturesAndSendsVaDat) {
     InterpBench b;
     b.port.replies = {0x57, 0x03, 0x88, 0x03, 0x5A, 0x49, 0x4D};
     b.interp.Run("TX52038803RXVA038803VAVAVAEN");
-    ASSERT_EQ(b.interp.ComErr, 0);
-    EXPECT_EQ(b.interp.VaPos, 5);
+    ASSERT_EQ(b.interp.ComErr(), false);
+    EXPECT_EQ(b.interp.VaPos(), 5);
     EXPECT_EQ((Bytes{b.interp.VaDat(1), b.interp.VaDat(2), b.interp.VaDat(3), b.interp.VaDat(4)}),
               (Bytes{0x57, 0x5A, 0x49, 0x4D}));
     EXPECT_EQ(b.port.timeouts, std::vector<int>{107});  // 7 bytes + 100 ms
@@ -123,7 +123,7 @@ TEST(Interpreter, NothingTheLineSendsWritesPastTheBuffers) {
     b.port.claimExtra = 500;  // the driver claims far more bytes than were asked for
     b.port.replies = {0x06};
     b.interp.Run("TX06RX06EN");
-    EXPECT_EQ(b.interp.ComErr, 0);
+    EXPECT_EQ(b.interp.ComErr(), false);
 
     // A reply part of more than 100 captures stops at VaDat's end with a logged failure.
     InterpBench c;
@@ -132,7 +132,7 @@ TEST(Interpreter, NothingTheLineSendsWritesPastTheBuffers) {
     script += "EN";
     c.port.replies.assign(101, 0x11);
     c.interp.Run(script);
-    EXPECT_EQ(c.interp.ComErr, -1);
+    EXPECT_EQ(c.interp.ComErr(), true);
     EXPECT_EQ(c.sink.locations(), std::vector<std::string>{"modCommun->RxComDat"});
 }
 
@@ -157,13 +157,13 @@ TEST(Interpreter, EchoSwitchesOnAndOff) {
 
     b.line.faults.echo = true;  // a single-wire cable while SingleWire is 0
     EXPECT_TRUE(b.link.interp.Run(hs));
-    EXPECT_EQ(b.link.interp.SingleWire, 1);
+    EXPECT_EQ(b.link.interp.SingleWire(), true);
     EXPECT_TRUE(b.link.interp.Run(hs));  // echo mode: 8 bytes then 2, only 0x06 compared
     EXPECT_EQ(b.ports.record(1).timeoutMs, 102);
 
     b.line.faults.echo = false;  // the cable stops echoing
     EXPECT_FALSE(b.link.interp.Run(hs));
-    EXPECT_EQ(b.link.interp.SingleWire, 0);
+    EXPECT_EQ(b.link.interp.SingleWire(), false);
     EXPECT_TRUE(b.link.interp.Run(hs));
     EXPECT_EQ(b.rec.singleWireEvents, (std::vector<bool>{true, false}));
 }

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/error_log.h"
+#include "base/face_text.h"
 #include "link/link.h"
 #include "link/virtual_clock.h"
-#include "shell/error_log.h"
-#include "shell/face_text.h"
 #include "sim/sim_serial_port.h"
 
 namespace tarvos::link::testing {
@@ -41,7 +41,10 @@ struct Recorder : TransferObserver {
 
 struct Host : TransferHost {
     FunctionPageState functionPage() override { return page; }
-    void prepareImageForWrite(ByteImage&) override { ++prepared; }
+    WriteParamBits prepareImageForWrite(ByteImage& image) override {
+        ++prepared;
+        return ParamBitsOf(image);
+    }
     void softDisplay() override { ++softDisplays; }
     FunctionPageState page;
     int prepared = 0, softDisplays = 0;
@@ -62,8 +65,8 @@ struct LinkBench {
 
     LinkBench() {
         ports.attach(1, &line);
-        link.ports.PortState[1] = 1;
-        link.ports.ComPort = 1;
+        link.ports.setPortState(1, link::PortStatus::Opened);
+        link.ports.setComPort(1);
         link.setObserver(&rec);
         link.ranges = {0x0000, 0x03FF, 0x0000, 0x03FF, 0x03FF};
     }

@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "link/range_settings.h"
-#include "memory/image_settings.h"
 #include "link_fixture.h"
+#include "memory/image_settings.h"
 
 namespace tarvos::link {
 namespace {
@@ -25,19 +25,19 @@ TEST(PortSettings, SearchWritesTheFoundPortOnly) {
     testing::LinkBench b;
     Link l(b.ports, b.clock, b.errors, &s.file, b.image, b.host, b.text);
     PortLayer& ports = l.ports;
-    ports.PortState[1] = 1;
-    ports.ComPort = 1;
+    ports.setPortState(1, link::PortStatus::Opened);
+    ports.setComPort(1);
     ports.OpenCom(l.interp);
-    EXPECT_EQ(ports.PortFail, 0);
+    EXPECT_EQ(ports.portFailed(), false);
     EXPECT_EQ(s.file.read("Setting", "COM", "none", 10), "none");  // remembered port answered
 
     sim::VirtualRadio other;
     sim::RadioLine line3(other);
     b.ports.attach(3, &line3);
     b.ports.attach(1, nullptr);
-    ports.PortState[3] = 1;
+    ports.setPortState(3, link::PortStatus::Opened);
     ports.OpenCom(l.interp);
-    EXPECT_EQ(ports.ComPort, 3);
+    EXPECT_EQ(ports.ComPort(), 3);
     EXPECT_EQ(s.file.read("Setting", "COM", "none", 10), "3");
 }
 
@@ -47,12 +47,12 @@ TEST(PortSettings, AutoSetPortTakesTheLowestUsablePort) {
     for (int p = 1; p <= 4; ++p) b.ports.setUnusable(p, "absent");
     PortLayer ports(b.ports, b.clock, b.errors, &s.file);
     ports.AutoSetPort();
-    EXPECT_EQ(ports.ComPort, 5);
-    EXPECT_EQ(ports.PortState[4], -1);
+    EXPECT_EQ(ports.ComPort(), 5);
+    EXPECT_EQ(ports.PortState(4), link::PortStatus::Failed);
     EXPECT_EQ(s.file.read("Setting", "COM", "", 10), "5");
     s.file.write("Setting", "COM", "12");
     ports.loadComPort();
-    EXPECT_EQ(ports.ComPort, 12);
+    EXPECT_EQ(ports.ComPort(), 12);
 }
 
 TEST(RangeSettings, ChangeStoresTheTextThenTakesItsValue) {

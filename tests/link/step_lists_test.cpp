@@ -87,7 +87,7 @@ TEST(StepLists, CodeCheckScript) {
 
     b.host.page.rdWrCodeVisible = true;
     b.link.lists.SetComCmdStd();
-    EXPECT_EQ(b.link.lists.RdWrCodeMode, -1);
+    EXPECT_EQ(b.link.lists.RdWrCodeMode(), true);
     EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 3), stored);
     EXPECT_EQ(b.link.lists.ComScript(Direction::Write, 3), stored);
     // The write list's last step is the end exchange in code mode too.
@@ -96,7 +96,7 @@ TEST(StepLists, CodeCheckScript) {
 
     b.host.page.newRdWrCodeVisible = true;
     b.host.page.NewCodeBuf[5] = 0x21;
-    b.link.lists.UseNewCode = 1;
+    b.link.lists.setUseNewCode(true);
     b.link.lists.SetComCmdStd();
     EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 3).substr(30, 6), "21FFFF");
 
@@ -113,8 +113,10 @@ TEST(StepLists, RangesTheImageCannotHoldAreRefusedWhole) {
     EXPECT_EQ(b.link.lists.StepNum(Direction::Read), 0);
     EXPECT_EQ(b.link.lists.refusal(Direction::Read),
               "Read range 0000-1FFF lies outside the memory image 0000-040F.");
-    EXPECT_EQ(b.link.lists.refusal(Direction::Read, 1), "读取范围 0000-1FFF 超出内存映像 0000-040F。");
-    EXPECT_EQ(b.link.lists.refusal(Direction::Read, 2), "讀取範圍 0000-1FFF 超出記憶體映像 0000-040F。");
+    EXPECT_EQ(b.link.lists.refusal(Direction::Read, 1),
+              "读取范围 0000-1FFF 超出内存映像 0000-040F。");
+    EXPECT_EQ(b.link.lists.refusal(Direction::Read, 2),
+              "讀取範圍 0000-1FFF 超出記憶體映像 0000-040F。");
     EXPECT_EQ(b.link.lists.refusal(Direction::Write), "");
     EXPECT_EQ(b.link.lists.StepNum(Direction::Write), 68);  // the other list is fine
 
@@ -152,10 +154,10 @@ TEST(StepLists, ReplyAnalysisChoosesTheLetters) {
         b.link.interp.VaDat(2) = c.z;
         b.link.interp.VaDat(3) = c.rc;
         b.link.interp.VaDat(4) = c.wc;
-        b.link.interp.VaPos = 5;
+        b.link.interp.setVaPos(5);
         EXPECT_EQ(b.link.lists.AnalyseReply(1, b.link.interp) == StepLists::Reply::Ok, c.supported);
-        EXPECT_EQ(b.link.lists.ReadCmd, c.read);
-        EXPECT_EQ(b.link.lists.WriteCmd, c.write);
+        EXPECT_EQ(b.link.lists.ReadCmd(), c.read);
+        EXPECT_EQ(b.link.lists.WriteCmd(), c.write);
         if (c.supported) {
             EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 4).substr(2, 2), Hex2(c.read));
         }
@@ -168,12 +170,12 @@ TEST(StepLists, RadioWithoutCodeDropsTheCheck) {
     b.link.lists.SetComCmdStd();  // step 1 settled on R/W
     ASSERT_NE(b.link.lists.ComScript(Direction::Read, 3), "TX06RX06EN");
     for (int i = 1; i <= 10; ++i) b.link.interp.VaDat(i) = 0xFF;  // no code, no letters
-    b.link.interp.VaPos = 11;
+    b.link.interp.setVaPos(11);
     b.link.lists.AnalyseReply(2, b.link.interp);
     EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 3), "TX06RX06EN");
-    EXPECT_EQ(b.link.lists.CodeProbe, 0);
+    EXPECT_EQ(b.link.lists.CodeProbe(), false);
     // Letters that are no pair keep what step 1 chose rather than falling back to S/X.
-    EXPECT_EQ(b.link.lists.ReadCmd, 0x52);
+    EXPECT_EQ(b.link.lists.ReadCmd(), 0x52);
 }
 
 }  // namespace

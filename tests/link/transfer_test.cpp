@@ -60,7 +60,7 @@ TEST(ReadTransfer, OtherLettersAndEchoCable) {
         EXPECT_TRUE(ImageMatchesRadio(b, 0, 0x03FF));
         auto f = b.frames();
         EXPECT_NE(std::find(f.begin(), f.end(), c.blockRead), f.end());
-        EXPECT_EQ(b.link.interp.SingleWire, c.echo ? 1 : 0);
+        EXPECT_EQ(b.link.interp.SingleWire(), c.echo);
     }
 }
 
@@ -71,7 +71,7 @@ TEST(ReadTransfer, UnsupportedRadioEndsAtOnce) {
     const ByteImage before = b.image;
     EXPECT_EQ(b.link.transfer.Read(), Outcome::Failed);
     EXPECT_EQ(b.rec.messages, std::vector<int>{69});
-    EXPECT_EQ(b.link.transfer.RetryNum, 255);
+    EXPECT_EQ(b.link.transfer.retry().stopAtOnce, true);
     EXPECT_EQ(b.handshakesOn(1), 2);  // the probe and step 1, no retries
     EXPECT_EQ(b.image, before);
 }
@@ -84,7 +84,7 @@ TEST(ReadTransfer, RetryPolicyStatusAndStopBox) {
     const ByteImage before = b.image;
     EXPECT_EQ(b.link.transfer.Read(), Outcome::Failed);
     EXPECT_EQ(b.rec.messages, std::vector<int>{79});
-    EXPECT_EQ(b.link.transfer.RetryNum, 20);
+    EXPECT_EQ(b.link.transfer.retry().failures, 20);
     EXPECT_EQ(b.handshakesOn(1), 1 + 20);
     EXPECT_TRUE(b.rec.stopShown);
     const std::string ninth = b.text[164] + " 9";
@@ -103,7 +103,7 @@ TEST(ReadTransfer, ClosingTheWindowStopsAfterTheFifthFailure) {
     b.line.faults.unplugAfter = 2;
     bool asked = false, allowed = true;
     b.clock.onDelay = [&] {
-        if (!asked && b.link.ports.ComBusy == -1 && b.link.transfer.RetryNum == 1) {
+        if (!asked && b.link.ports.busy() && b.link.transfer.retry().failures == 1) {
             asked = true;
             allowed = b.link.transfer.requestClose();
         }
@@ -111,7 +111,7 @@ TEST(ReadTransfer, ClosingTheWindowStopsAfterTheFifthFailure) {
     EXPECT_EQ(b.link.transfer.Read(), Outcome::Stopped);
     EXPECT_TRUE(asked);
     EXPECT_FALSE(allowed);  // a running transfer keeps the window open
-    EXPECT_EQ(b.link.transfer.RetryNum, 6);
+    EXPECT_EQ(b.link.transfer.retry().failures, 6);
     EXPECT_TRUE(b.rec.messages.empty());
 }
 
@@ -133,7 +133,7 @@ TEST(ReadTransfer, FailureHalfwayLeavesTheImageUntouched) {
         } else {
             // One bad byte costs one retry of the list; the read still completes.
             EXPECT_EQ(o, Outcome::Done);
-            EXPECT_EQ(b.link.transfer.RetryNum, 1);
+            EXPECT_EQ(b.link.transfer.retry().failures, 1);
             EXPECT_TRUE(ImageMatchesRadio(b, 0, 0x03FF));
         }
     }
@@ -202,10 +202,10 @@ TEST(ReadTransfer, RadioWithoutCodeSkipsTheCheck) {
 TEST(PortSearch, RememberedPortAnswering) {
     LinkBench b;
     b.fillRadio();
-    b.link.ports.PortState[2] = 1;
+    b.link.ports.setPortState(2, link::PortStatus::Opened);
     b.link.ports.OpenCom(b.link.interp);
-    EXPECT_EQ(b.link.ports.PortFail, 0);
-    EXPECT_EQ(b.link.ports.PortInUse, 1);
+    EXPECT_EQ(b.link.ports.portFailed(), false);
+    EXPECT_EQ(b.link.ports.PortInUse(), 1);
     EXPECT_EQ(b.ports.record(2).opens, 0);
     EXPECT_TRUE(b.rec.comPorts.empty());
 }
@@ -216,13 +216,13 @@ TEST(PortSearch, FallsBackToTheFirstAnsweringPort) {
     sim::RadioLine line3(radio3);
     b.ports.attach(1, nullptr);  // nothing on 1 and 2
     b.ports.attach(3, &line3);
-    b.link.ports.ComPort = 5;  // remembered, silent
-    for (int p : {1, 2, 3, 5}) b.link.ports.PortState[static_cast<size_t>(p)] = 1;
-    b.link.ports.PortState[4] = -1;
+    b.link.ports.setComPort(5);  // remembered, silent
+    for (int p : {1, 2, 3, 5}) b.link.ports.setPortState(p, link::PortStatus::Opened);
+    b.link.ports.setPortState(4, link::PortStatus::Failed);
     b.ports.attach(4, &line3);  // never probed: its last test failed
     b.link.ports.OpenCom(b.link.interp);
-    EXPECT_EQ(b.link.ports.PortFail, 0);
-    EXPECT_EQ(b.link.ports.ComPort, 3);
+    EXPECT_EQ(b.link.ports.portFailed(), false);
+    EXPECT_EQ(b.link.ports.ComPort(), 3);
     EXPECT_EQ(b.handshakesOn(5), 26);
     EXPECT_EQ(b.handshakesOn(1), 5);
     EXPECT_EQ(b.handshakesOn(2), 5);
@@ -234,7 +234,7 @@ TEST(PortSearch, UnusablePortGivesItsReason) {
     LinkBench b;
     b.ports.setUnusable(1, "/dev/ttyUSB0 is busy: another program holds it");
     b.link.ports.EnableCOM();
-    EXPECT_EQ(b.link.ports.PortState[1], -1);
+    EXPECT_EQ(b.link.ports.PortState(1), link::PortStatus::Failed);
     EXPECT_EQ(b.link.transfer.Read(), Outcome::NoPort);
     EXPECT_NE(b.rec.statuses.back().find("busy"), std::string::npos);
     EXPECT_FALSE(b.rec.closed);  // the window stays open unless the user asked to close
@@ -290,7 +290,7 @@ TEST(WriteTransfer, ParameterFrameTakesThreeImageFields) {
     ASSERT_EQ(b.link.transfer.Write(), Outcome::Done);
     // The list wrote the image over 0x03F0-0x03FF first; the frame then sent the radio's
     // read-back bytes with 0x03F6, 0x03F7 and the two noted bits from the image.
-    EXPECT_EQ(b.link.transfer.RadioPara[4], 50);
+    EXPECT_EQ(b.link.transfer.radioPara()[4], 50);
     EXPECT_EQ(b.radio.memory[0x03FC] & 0x80, 0x80);
     EXPECT_EQ(b.radio.memory[0x03FE] & 0x04, 0x00);
     EXPECT_EQ(b.radio.memory[0x03F6], b.image[0x03F6]);

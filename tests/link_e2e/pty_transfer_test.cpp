@@ -14,10 +14,10 @@
 #include <iterator>
 #include <map>
 
+#include "base/error_log.h"
 #include "link/link.h"
 #include "link/qt/qt_serial_port.h"
 #include "memory/data_file.h"
-#include "shell/error_log.h"
 #include "sim/pty_radio.h"
 
 extern char** environ;
@@ -50,7 +50,7 @@ struct QtLink {
         static char* argv[] = {name, nullptr};
         if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
         ports.map().pin(1, device);
-        link.ports.ComPort = 1;
+        link.ports.setComPort(1);
         link.ports.VerdictCom(1);
         link.ranges = {0x0000, 0x03FF, 0x0000, 0x03FF, 0x03FF};
         link.lists.SetComCmdStd();
@@ -72,18 +72,18 @@ TEST(PtyTransfer, ReadAndWriteByteExact) {
         sim::PtyRadio radio(options);
         ASSERT_TRUE(radio.start());
         QtLink q(radio.devicePath());
-        ASSERT_EQ(q.link.ports.PortState[1], 1);
+        ASSERT_EQ(q.link.ports.PortState(1), link::PortStatus::Opened);
 
         ASSERT_EQ(q.link.transfer.Read(), Outcome::Done);
         for (int a = 0; a < sim::kRadioBytes; ++a)
             ASSERT_EQ(q.image[a], options.memory[static_cast<size_t>(a)]) << a;
-        EXPECT_EQ(q.link.interp.SingleWire, c.echo ? 1 : 0);
+        EXPECT_EQ(q.link.interp.SingleWire(), c.echo);
 
         for (int a = 0x0010; a < 0x0110; ++a) q.image[a] = static_cast<uint8_t>(~q.image[a]);
         ASSERT_EQ(q.link.transfer.Write(), Outcome::Done);
         const sim::RadioMemory after = radio.memory();
         std::map<int, uint8_t> expected;  // the last value each acknowledged write left
-        for (const auto& area : q.link.transfer.written)
+        for (const auto& area : q.link.transfer.written())
             for (size_t i = 0; i < area.bytes.size(); ++i)
                 expected[area.addr + static_cast<int>(i)] = area.bytes[i];
         EXPECT_GT(expected.size(), 1000u);
@@ -96,8 +96,8 @@ TEST(PtyTransfer, ReadAndWriteByteExact) {
 
 TEST(PtyTransfer, AbsentDeviceIsReported) {
     QtLink q("/dev/tarvos-no-such-port");
-    EXPECT_EQ(q.link.ports.PortState[1], -1);
-    EXPECT_NE(q.link.ports.PortReason[1].find("absent"), std::string::npos);
+    EXPECT_EQ(q.link.ports.PortState(1), link::PortStatus::Failed);
+    EXPECT_NE(q.link.ports.PortReason(1).find("absent"), std::string::npos);
     EXPECT_EQ(q.link.transfer.Read(), Outcome::NoPort);
 }
 
@@ -177,6 +177,65 @@ TEST(CliTransfer, ExitCodes) {
     EXPECT_NE(r.err.find("Communication failed"), std::string::npos) << r.err;
 }
 
+// Without --code a read still checks the code, as the window's does: a radio that holds one
+// is refused with the window's message and no file is written.
+TEST(CliTransfer, ReadChecksTheCodeAsTheWindowDoes) {
+    const auto dir = std::filesystem::temp_directory_path() / "tarvos-cli-code";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    sim::VirtualRadio coded;
+    coded.memory = Pattern("ZHN");
+    coded.setCode("A1");
+    sim::PtyRadioOptions options;
+    options.memory = coded.memory;
+    sim::PtyRadio radio(options);
+    ASSERT_TRUE(radio.start());
+
+    const auto out = (dir / "read.dat").string();
+    CliRun r = RunCli({"read", "--port", radio.devicePath(), "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Program Code Error"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    r = RunCli({"read", "--port", radio.devicePath(), "--code", "A1", "--out", out});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    std::filesystem::remove_all(dir);
+}
+
+// Without --start/--end a write sends the settings file's range (0010-037F as shipped): the
+// radio keeps its own bytes 0000-000F and its code and command letters at 0380-038F, so a
+// radio with the letters "ZIM" still answers the next session.
+TEST(CliTransfer, WriteSendsTheSettingsFilesRange) {
+    const auto dir = std::filesystem::temp_directory_path() / "tarvos-cli-range";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    sim::PtyRadioOptions options;
+    options.memory = Pattern("ZIM");
+    sim::PtyRadio radio(options);
+    ASSERT_TRUE(radio.start());
+
+    // A file whose bookkeeping and code area differ from the radio's.
+    std::vector<uint8_t> file(1040, 0x11);
+    file[0x0170 + 0x10] = 0xA5;  // a byte no editor owns: sent as it is
+    for (int a = 0x0385; a <= 0x038D; ++a) file[static_cast<size_t>(a + 0x10)] = 0xFF;
+    const auto in = dir / "in.dat";
+    std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), 1040);
+
+    CliRun r = RunCli({"write", "--port", radio.devicePath(), "--in", in.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const sim::RadioMemory after = radio.memory();
+    for (int a = 0x0000; a <= 0x000F; ++a)
+        EXPECT_EQ(after[static_cast<size_t>(a)], options.memory[static_cast<size_t>(a)]) << a;
+    for (int a = 0x0380; a <= 0x038F; ++a)
+        EXPECT_EQ(after[static_cast<size_t>(a)], options.memory[static_cast<size_t>(a)]) << a;
+    EXPECT_EQ(after[0x0170], 0xA5);
+
+    r = RunCli({"read", "--port", radio.devicePath(), "--out", (dir / "back.dat").string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    std::filesystem::remove_all(dir);
+}
+
 TEST(CliSimulate, ServesUntilTerminatedAndSavesItsMemory) {
     const auto saved = std::filesystem::temp_directory_path() / "tarvos-sim-saved.dat";
     std::filesystem::remove(saved);
@@ -207,7 +266,7 @@ TEST(CliSimulate, ServesUntilTerminatedAndSavesItsMemory) {
     q.image[0x0389] = 'I';
     q.image[0x038A] = 'M';
     EXPECT_EQ(q.link.transfer.Write(), Outcome::Done);
-    EXPECT_EQ(q.link.lists.WriteCmd, 0x4D);  // the radio's own write letter
+    EXPECT_EQ(q.link.lists.WriteCmd(), 0x4D);  // the radio's own write letter
 
     kill(pid, SIGTERM);
     int status = 0;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/settings_file.h"
 #include "memory_fixture.h"
-#include "shell/settings_file.h"
 
 namespace tarvos {
 namespace {

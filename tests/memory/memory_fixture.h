@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error_log.h"
 #include "memory/data_file.h"
 #include "memory/image.h"
-#include "shell/error_log.h"
 
 namespace tarvos::test {
 

@@ -4,11 +4,11 @@
 
 #include <fstream>
 
+#include "base/settings_file.h"
 #include "memory/bit_masks.h"
 #include "memory/channel_layout.h"
 #include "memory/image_settings.h"
 #include "memory_fixture.h"
-#include "shell/settings_file.h"
 
 namespace tarvos {
 namespace {

@@ -1,1 +1,1 @@
-tarvos_test_area(ui QT LIBS tarvos_ui Qt6::Test)
+tarvos_test_area(ui QT LIBS tarvos_shell Qt6::Test)

@@ -45,7 +45,7 @@ TEST_F(CommTest, ReadFromTheMenuFillsTheImageShowsTheChannelsAndTellsTheOutcome)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // closed itself
     for (int a = 0; a < 0x400; ++a) {
         if (a >= 0x0360 && a < 0x0370) continue;  // may take the 0x0260 copy
-        ASSERT_EQ(app->iicDat.at(a), radio.memory[static_cast<size_t>(a)]) << a;
+        ASSERT_EQ(app->document.image().at(a), radio.memory[static_cast<size_t>(a)]) << a;
     }
     EXPECT_FALSE(cell(1, 1).isEmpty());
     EXPECT_EQ(window->statusText(1), "Read Successful");
@@ -59,7 +59,7 @@ TEST_F(CommTest, WriteFromThePictureButtonProgramsTheRadio) {
     EXPECT_EQ(window->statusText(1), "Write Successful");
     // The first channel record went over the wire.
     for (int a = 0x10; a < 0x1C; ++a)
-        EXPECT_EQ(radio.memory[static_cast<size_t>(a)], app->iicDat.at(a)) << a;
+        EXPECT_EQ(radio.memory[static_cast<size_t>(a)], app->document.image().at(a)) << a;
     EXPECT_EQ(radio.closings, 1);
 }
 
@@ -80,7 +80,6 @@ TEST_F(CommTest, AReadWithoutARadioFailsAndSaysSo) {
 }
 
 TEST_F(CommTest, AutomaticReadWriteShowsBothButtonsAndTheHiddenPanelOpensOnTheSixthDoubleClick) {
-    CommWindow::FrameClickNum = 0;
     OnModal<CommWindow>([this](CommWindow* w) {
         EXPECT_TRUE(w->findChild<QPushButton*>("cmdRead")->isVisible());
         EXPECT_TRUE(w->findChild<QPushButton*>("cmdWrite")->isVisible());

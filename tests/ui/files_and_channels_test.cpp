@@ -26,7 +26,7 @@ class FilesTest : public UiFixture {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     int firstProgrammedRow() {
-        for (int r = 1; r <= app->layout.channelCount; ++r)
+        for (int r = 1; r <= app->document.layout().channelCount; ++r)
             if (!cell(r, 1).isEmpty()) return r;
         return 0;
     }
@@ -39,16 +39,16 @@ TEST_F(FilesTest, TheChannelWindowIsBuiltFromTheLayoutOfTheLanguage) {
     EXPECT_EQ(w.setModeTabs()->tabText(1), "Function Parameter 1");
     EXPECT_FALSE(w.moreFuncTabs()->isVisible());
     EXPECT_EQ(w.moreFuncTabs()->count(), 4);
-    EXPECT_EQ(w.grid()->rows(), app->layout.channelCount + 1);
-    EXPECT_EQ(w.grid()->cols(), app->layout.columnCount + 1);
-    EXPECT_EQ(w.grid()->text(0, 1).toStdString(), app->layout.captions()[1]);
+    EXPECT_EQ(w.grid()->rows(), app->document.layout().channelCount + 1);
+    EXPECT_EQ(w.grid()->cols(), app->document.layout().columnCount + 1);
+    EXPECT_EQ(w.grid()->text(0, 1).toStdString(), app->document.layout().captions()[1]);
     EXPECT_EQ(w.grid()->colEditMask(1), "###.#####");
     // The start-up band, and a new (empty) channel set from the template.
     EXPECT_EQ(w.bandBox()->currentIndex(), 12);
     EXPECT_EQ(w.windowTitle(), "400 - 520 MHz");
     EXPECT_EQ(firstProgrammedRow(), 0);
-    EXPECT_EQ(app->iicDat.at(0x037A), 0x40);
-    EXPECT_EQ(app->iicDat.at(0x037C), 0x52);
+    EXPECT_EQ(app->document.image().at(0x037A), 0x40);
+    EXPECT_EQ(app->document.image().at(0x037C), 0x52);
 }
 
 TEST_F(FilesTest, OpenShowsTheChannelsOfTheFileWithTheBandColouring) {
@@ -58,15 +58,15 @@ TEST_F(FilesTest, OpenShowsTheChannelsOfTheFileWithTheBandColouring) {
     EXPECT_EQ(window->statusText(3), "File Name:" + path("DefRadioSet.def"));
     const int r = firstProgrammedRow();
     ASSERT_EQ(r, 1);
-    const int32_t rx = app->chInfo(1, 1);
+    const int32_t rx = app->document.chInfo()(1, 1);
     EXPECT_EQ(cell(1, 1), ChannelWindow::FrequencyText(rx));
     EXPECT_EQ(channels().grid()->foreColorAt(1, 1), app->defColor);
-    EXPECT_EQ(cell(1, 3).toStdString(), app->toneText.decode(1));
+    EXPECT_EQ(cell(1, 3).toStdString(), app->document.toneText().decode(1));
     // A receive frequency outside the band is drawn in OverColor; the limits are inclusive.
-    app->iicDat.at(0x037A) = 0x13;  // band 136-174 MHz
-    app->iicDat.at(0x037B) = 0x60;
-    app->iicDat.at(0x037C) = 0x17;
-    app->iicDat.at(0x037D) = 0x40;
+    app->document.image().at(0x037A) = 0x13;  // band 136-174 MHz
+    app->document.image().at(0x037B) = 0x60;
+    app->document.image().at(0x037C) = 0x17;
+    app->document.image().at(0x037D) = 0x40;
     channels().SoftDisplay();
     EXPECT_EQ(channels().bandBox()->currentIndex(), 1);
     EXPECT_EQ(firstProgrammedRow(), 1);  // opening a band keeps the channels
@@ -81,10 +81,10 @@ TEST_F(FilesTest, FrequencyTextIsTheShortestDecimal) {
 }
 
 TEST_F(FilesTest, OpenCancelledOrWrongChangesNothing) {
-    const ByteImage before = app->iicDat;
+    const ByteImage before = app->document.image();
     host.openResult.clear();
     window->OpenFile();
-    EXPECT_EQ(app->iicDat, before);
+    EXPECT_EQ(app->document.image(), before);
     EXPECT_TRUE(host.told.isEmpty());
 
     QFile shortFile(path("short.dat"));
@@ -94,8 +94,8 @@ TEST_F(FilesTest, OpenCancelledOrWrongChangesNothing) {
     window->OpenFile(path("short.dat"));
     EXPECT_EQ(host.told, QStringList{"Wrong file type!"});
     EXPECT_EQ(host.toldIcons.back(), DesktopHost::Icon::Critical);
-    EXPECT_EQ(app->iicDat, before);
-    EXPECT_EQ(app->currentFilePath, app->untitledPath);
+    EXPECT_EQ(app->document.image(), before);
+    EXPECT_EQ(app->currentFilePath(), app->untitledPath());
 }
 
 TEST_F(FilesTest, SaveAsksEveryTimeAndSaveAsWritesTheFile) {
@@ -105,11 +105,11 @@ TEST_F(FilesTest, SaveAsksEveryTimeAndSaveAsWritesTheFile) {
     EXPECT_EQ(host.saveDialogs, 0);
 
     window->RestoreDefaultSetting();
-    EXPECT_EQ(app->currentFilePath, path("DefRadioSet.def"));
+    EXPECT_EQ(app->currentFilePath(), path("DefRadioSet.def"));
     host.saveResult = path("Data/mine.dat");
     window->SaveFile();  // the queue is empty: Yes
     EXPECT_EQ(host.saveDialogs, 1);
-    EXPECT_EQ(app->currentFilePath, path("Data/mine.dat"));
+    EXPECT_EQ(app->currentFilePath(), path("Data/mine.dat"));
     EXPECT_EQ(window->statusText(3), "File Name:" + path("Data/mine.dat"));
     const QByteArray saved = fileBytes(path("Data/mine.dat"));
     ASSERT_EQ(saved.size(), 1040);
@@ -119,7 +119,7 @@ TEST_F(FilesTest, SaveAsksEveryTimeAndSaveAsWritesTheFile) {
     // Save As cancelled: nothing changes.
     host.saveResult.clear();
     window->SaveAsFile();
-    EXPECT_EQ(app->currentFilePath, path("Data/mine.dat"));
+    EXPECT_EQ(app->currentFilePath(), path("Data/mine.dat"));
 
     // A save that cannot reach the disk says so.
     host.saveResult = path("no/such/folder/x.dat");
@@ -133,16 +133,16 @@ TEST_F(FilesTest, NewAsksAndKeepsTheModelAndBand) {
     host.answers = {false};
     window->NewFile();
     EXPECT_EQ(firstProgrammedRow(), 1);
-    EXPECT_EQ(app->currentFilePath, path("DefRadioSet.def"));
+    EXPECT_EQ(app->currentFilePath(), path("DefRadioSet.def"));
 
-    const uint8_t band[] = {app->iicDat.at(0x037A), app->iicDat.at(0x037B), app->iicDat.at(0x037C),
-                            app->iicDat.at(0x037D)};
+    const uint8_t band[] = {app->document.image().at(0x037A), app->document.image().at(0x037B),
+                            app->document.image().at(0x037C), app->document.image().at(0x037D)};
     window->action("mnuFileNew")->trigger();
     EXPECT_EQ(host.asked.back(), "All data will be cleared,continue?");
     EXPECT_EQ(firstProgrammedRow(), 0);
-    EXPECT_EQ(app->currentFilePath, app->untitledPath);
-    EXPECT_EQ(window->statusText(3), "File Name:" + app->untitledPath);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(app->iicDat.at(0x037A + i), band[i]);
+    EXPECT_EQ(app->currentFilePath(), app->untitledPath());
+    EXPECT_EQ(window->statusText(3), "File Name:" + app->untitledPath());
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(app->document.image().at(0x037A + i), band[i]);
 }
 
 TEST_F(FilesTest, ChoosingABandWritesItAndStartsANewChannelSet) {
@@ -151,11 +151,11 @@ TEST_F(FilesTest, ChoosingABandWritesItAndStartsANewChannelSet) {
     QComboBox* box = channels().bandBox();
     box->setCurrentIndex(1);
     channels().cboFrequency_Click();
-    EXPECT_EQ(app->iicDat.at(0x037A), 0x13);
-    EXPECT_EQ(app->iicDat.at(0x037B), 0x60);
-    EXPECT_EQ(app->iicDat.at(0x037C), 0x17);
-    EXPECT_EQ(app->iicDat.at(0x037D), 0x40);
-    EXPECT_EQ(app->bandLow, 13600000);
+    EXPECT_EQ(app->document.image().at(0x037A), 0x13);
+    EXPECT_EQ(app->document.image().at(0x037B), 0x60);
+    EXPECT_EQ(app->document.image().at(0x037C), 0x17);
+    EXPECT_EQ(app->document.image().at(0x037D), 0x40);
+    EXPECT_EQ(app->document.bandLow(), 13600000);
     EXPECT_EQ(channels().windowTitle(), "136 - 174 MHz");
     EXPECT_TRUE(window->windowTitle().endsWith("[136 - 174 MHz]"));
     EXPECT_EQ(firstProgrammedRow(), 0);
@@ -174,7 +174,7 @@ TEST_F(FilesTest, CustomBandDialogAcceptsAndRefuses) {
                           {"100", "200", 12000000, 52000000, "120", "520", 0x12, 0x00},
                           {"abc", "200", 12000000, 52000000, "120", "520", 0x12, 0x00}};
     for (const Case& c : cases) {
-        app->currentFilePath = path("x.dat");
+        app->document.SetCurrentFilePath(path("x.dat").toStdString());
         OnModal<CustomBandDialog>([&c](CustomBandDialog* d) {
             d->minBox()->setText(c.min);
             d->maxBox()->setText(c.max);
@@ -182,14 +182,14 @@ TEST_F(FilesTest, CustomBandDialogAcceptsAndRefuses) {
         });
         channels().bandBox()->setCurrentIndex(14);
         channels().cboFrequency_Click();
-        EXPECT_EQ(app->bandLow, c.low) << c.min;
-        EXPECT_EQ(app->bandHigh, c.high) << c.min;
-        EXPECT_EQ(CustomBandDialog::mstrFreMin, c.shownMin);
-        EXPECT_EQ(CustomBandDialog::mstrFreMax, c.shownMax);
-        EXPECT_EQ(app->iicDat.at(0x037A), c.b0) << c.min;
-        EXPECT_EQ(app->iicDat.at(0x037B), c.b1) << c.min;
-        EXPECT_EQ(app->currentFilePath, app->untitledPath);
-        EXPECT_EQ(window->statusText(3), "File Name:" + app->untitledPath);
+        EXPECT_EQ(app->document.bandLow(), c.low) << c.min;
+        EXPECT_EQ(app->document.bandHigh(), c.high) << c.min;
+        EXPECT_EQ(QString::fromStdString(app->document.customMinText()), c.shownMin);
+        EXPECT_EQ(QString::fromStdString(app->document.customMaxText()), c.shownMax);
+        EXPECT_EQ(app->document.image().at(0x037A), c.b0) << c.min;
+        EXPECT_EQ(app->document.image().at(0x037B), c.b1) << c.min;
+        EXPECT_EQ(app->currentFilePath(), app->untitledPath());
+        EXPECT_EQ(window->statusText(3), "File Name:" + app->untitledPath());
     }
     EXPECT_EQ(channels().windowTitle(), "Custom  120 - 520 MHz");
 
@@ -197,7 +197,7 @@ TEST_F(FilesTest, CustomBandDialogAcceptsAndRefuses) {
     OnModal<CustomBandDialog>(
         [](CustomBandDialog* d) { d->findChild<QPushButton*>("cmdCancel")->click(); });
     channels().cboFrequency_Click();
-    EXPECT_EQ(app->bandLow, 12000000);
+    EXPECT_EQ(app->document.bandLow(), 12000000);
 }
 
 }  // namespace

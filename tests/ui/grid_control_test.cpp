@@ -1,8 +1,8 @@
-#include "shell/ui/grid_control.h"
+#include "widgets/grid_control.h"
 
 #include <QComboBox>
 
-#include "shell/failure.h"
+#include "base/failure.h"
 #include "ui_fixture.h"
 
 namespace tarvos::ui::test {

@@ -8,8 +8,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "shell/ui/error_window.h"
-#include "shell/ui/system_locale.h"
+#include "shell/error_window.h"
+#include "shell/system_locale.h"
 #include "ui_fixture.h"
 
 namespace tarvos::ui::test {

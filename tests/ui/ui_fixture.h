@@ -15,15 +15,15 @@
 #include "channels/channel_window.h"
 #include "link/virtual_clock.h"
 #include "memory/data_file.h"
-#include "shell/ui/app_context.h"
-#include "shell/ui/app_folder.h"
-#include "shell/ui/app_services.h"
-#include "shell/ui/desktop_host.h"
-#include "shell/ui/grid_control.h"
-#include "shell/ui/main_window.h"
+#include "shell/app_context.h"
+#include "shell/app_folder.h"
+#include "shell/app_services.h"
+#include "shell/main_window.h"
 #include "sim/radio_line.h"
 #include "sim/sim_serial_port.h"
 #include "sim/virtual_radio.h"
+#include "widgets/desktop_host.h"
+#include "widgets/grid_control.h"
 
 namespace tarvos::ui::test {
 

@@ -1,0 +1,43 @@
+#include "cli/cli_document.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "data/shipped_files.h"
+#include "memory/channel_layout.h"
+#include "memory/data_file.h"
+#include "memory/image_settings.h"
+
+namespace tarvos::cli {
+
+namespace {
+SettingsFile ShippedSettings() {
+    const auto bytes = ShippedFile(kSettingsFileName);
+    return SettingsFile::FromText(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+}  // namespace
+
+std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language) {
+    const SettingsFile settings = ShippedSettings();
+    auto doc = std::make_unique<RadioDocument>(log, language, ReadDatNum(settings));
+    const auto templateBytes = ShippedFile(kTemplateFileName);
+    doc->SetTemplate(std::vector<uint8_t>(templateBytes.begin(), templateBytes.end()));
+    doc->SetLayout(ReadChInfo(settings, doc->language(), log));
+    doc->InitChTable();
+    doc->SelectModel(0);
+    doc->SelectBand(kStartBandIndex);
+    return doc;
+}
+
+SettingsFile CliSettings() {
+    if (const char* home = std::getenv("TARVOS_HOME")) {
+        const std::filesystem::path path = std::filesystem::path(home) / kSettingsFileName;
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec)) return SettingsFile(path).snapshot();
+    }
+    return ShippedSettings();
+}
+
+}  // namespace tarvos::cli

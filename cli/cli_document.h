@@ -1,0 +1,22 @@
+#pragma once
+// The radio document as the application has it right after start-up, built for tarvos-cli
+// from the installation data inside the program: the channel layout of the language from
+// the shipped settings file, the shipped template loaded by the first band selection. Every
+// command that opens, edits, saves, reads or writes goes through one, so the command line
+// gives the bytes the window gives for the same gestures.
+
+#include <memory>
+
+#include "base/error_log.h"
+#include "base/settings_file.h"
+#include "document/radio_document.h"
+
+namespace tarvos::cli {
+
+std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language);
+
+// The settings file the command line follows for the transfer ranges and port pins:
+// TARVOS_HOME's when that is set and holds one, else the one that ships with the program.
+SettingsFile CliSettings();
+
+}  // namespace tarvos::cli

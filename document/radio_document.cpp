@@ -1,0 +1,222 @@
+#include "document/radio_document.h"
+
+#include <algorithm>
+
+#include "functions/write_prepare.h"
+#include "memory/data_file.h"
+#include "memory/identification.h"
+
+namespace tarvos {
+
+RadioDocument::RadioDocument(ErrorLog& log, int language, int datNum)
+    : log_(log),
+      language_(NormalizeLanguage(language)),
+      iicDat_(datNum),
+      tempArray_(datNum),
+      toneList_(language_),
+      codec_(iicDat_, tempArray_, chInfo_, toneText_, layout_, toneList_, log_),
+      functions_(std::make_unique<FunctionModel>(language_, &log_)) {}
+
+// --- Start-up -------------------------------------------------------------------------------
+
+void RadioDocument::SetLanguage(int language) {
+    language_ = NormalizeLanguage(language);
+    toneList_ = ToneList(language_);
+    functions_ = std::make_unique<FunctionModel>(language_, &log_);
+}
+
+void RadioDocument::CreateImage(int datNum) {
+    iicDat_ = ByteImage(datNum);
+    tempArray_ = ByteImage(datNum);
+}
+
+void RadioDocument::SetTemplate(TemplateSource source) {
+    template_ = std::move(source);
+}
+
+void RadioDocument::SetFiles(std::filesystem::path untitledPath,
+                             std::filesystem::path defaultsPath) {
+    untitledPath_ = std::move(untitledPath);
+    defaultsPath_ = std::move(defaultsPath);
+    SetCurrentFilePath(untitledPath_);
+}
+
+void RadioDocument::SetLayout(ChannelLayout layout) {
+    layout_ = std::move(layout);
+}
+
+void RadioDocument::InitChTable() {
+    for (int ch = 1; ch <= layout_.channelCount; ++ch) codec_.DelOneChannel(ch);
+    notify(DocumentChange::Channels);
+}
+
+// --- What it holds --------------------------------------------------------------------------
+
+std::string RadioDocument::bandCaption() const {
+    return BandCaption(bandIndex_, bandLow_, bandHigh_, functions_->faceText()[373]);
+}
+
+// --- File commands --------------------------------------------------------------------------
+
+void RadioDocument::NewFile() {
+    Guard(log_, "mdifrmMain->NewFile", [&] {
+        SetCurrentFilePath(untitledPath_);
+        NewFileSol();
+    });
+}
+
+void RadioDocument::reloadTemplate() {
+    if (const auto* path = std::get_if<std::filesystem::path>(&template_))
+        NewFileImage(*path, iicDat_, tempArray_, log_);
+    else
+        NewFileImage(std::get<std::vector<uint8_t>>(template_), iicDat_, tempArray_, log_);
+}
+
+void RadioDocument::NewFileSol() {
+    Guard(log_, "mdifrmMain->NewFileSol", [&] {
+        reloadTemplate();
+        codec_.IicDatToChInfo();
+        functions_->InitOpt(iicDat_);
+    });
+    setModified(false);
+    notify(DocumentChange::Replaced);
+}
+
+bool RadioDocument::OpenFile(const std::filesystem::path& path) {
+    if (!OpenDatFile(path, iicDat_, log_)) return false;
+    softDisplay();
+    SetCurrentFilePath(path);
+    setModified(false);
+    notify(DocumentChange::Replaced);
+    return true;
+}
+
+bool RadioDocument::RestoreDefaultSetting() {
+    return OpenFile(defaultsPath_);
+}
+
+bool RadioDocument::SaveAsFile(const std::filesystem::path& path) {
+    SetCurrentFilePath(path);
+    return SaveDatFile();
+}
+
+bool RadioDocument::SaveDatFile() {
+    const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_);
+    // Encoding the table and the save's own marks changed bytes of the image.
+    notify(DocumentChange::Image);
+    if (saved) setModified(false);
+    return saved;
+}
+
+// --- Transfers ------------------------------------------------------------------------------
+
+void RadioDocument::TakeReadResult() {
+    softDisplay();
+    setModified(true);
+    notify(DocumentChange::Replaced);
+}
+
+WriteParamBits RadioDocument::PrepareWrite() {
+    codec_.ChInfoToIicDat();
+    const WriteParamBits bits = PrepareImageForWrite(*functions_, iicDat_);
+    notify(DocumentChange::Functions);
+    notify(DocumentChange::Image);
+    return bits;
+}
+
+// --- Model and band -------------------------------------------------------------------------
+
+void RadioDocument::SelectModel(int index) {
+    Guard(log_, "frmChMem->cboModel_Click", [&] {
+        modelIndex_ = std::max(0, index);
+        Set(iicDat_, kModelIndex, static_cast<unsigned>(modelIndex_));
+    });
+    markModified();
+}
+
+void RadioDocument::SelectBand(int index, const CustomBand* custom) {
+    Guard(log_, "frmChMem->cboFrequency_Click", [&] {
+        if (index < 0 || index >= kBandCount) return;
+        if (index == kCustomBandIndex) {
+            if (custom) {
+                // Accepting the dialog starts a new file, with the dialog's limits.
+                SetCurrentFilePath(untitledPath_);
+                bandLow_ = custom->low;
+                bandHigh_ = custom->high;
+                customMinText_ = custom->minText;
+                customMaxText_ = custom->maxText;
+            }
+        } else {
+            bandLow_ = kBandTable[static_cast<size_t>(index)].low;
+            bandHigh_ = kBandTable[static_cast<size_t>(index)].high;
+        }
+        bandIndex_ = index;
+        WriteBandLimits(iicDat_, bandLow_, bandHigh_);
+        NewFileSol();
+    });
+}
+
+void RadioDocument::IicDatToModel() {
+    Guard(log_, "frmChMem->IicDatToModel", [&] {
+        const int model = static_cast<int>(Get(iicDat_, kModelIndex));
+        modelIndex_ = model < kModelCount ? model : 0;
+    });
+}
+
+void RadioDocument::IicDatToBand() {
+    const Band band = tarvos::IicDatToBand(iicDat_);
+    bandLow_ = band.low;
+    bandHigh_ = band.high;
+    bandIndex_ = band.index;
+}
+
+void RadioDocument::SoftDisplay() {
+    softDisplay();
+    notify(DocumentChange::Replaced);
+}
+
+void RadioDocument::softDisplay() {
+    Guard(log_, "frmChMem->SoftDisplay", [&] {
+        IicDatToModel();
+        IicDatToBand();
+        Guard(log_, "modChMem->ShowChTblGrid", [&] { codec_.IicDatToChInfo(); });
+        // The identification block is no function field, so it can go in first; the
+        // function model's own redisplay then loads every page and checks the VOX values.
+        EnsureIdentificationBlock(iicDat_);
+        functions_->SoftDisplay(iicDat_);
+    });
+}
+
+// --- Observation ----------------------------------------------------------------------------
+
+int RadioDocument::addObserver(Observer observer) {
+    observers_.emplace_back(nextObserver_, std::move(observer));
+    return nextObserver_++;
+}
+
+void RadioDocument::removeObserver(int id) {
+    std::erase_if(observers_, [id](const auto& o) { return o.first == id; });
+}
+
+void RadioDocument::notify(DocumentChange what) {
+    // A copy: an observer may remove itself or another while it is told.
+    const auto observers = observers_;
+    for (const auto& [id, observer] : observers) observer(what);
+}
+
+void RadioDocument::markModified() {
+    setModified(true);
+}
+
+void RadioDocument::setModified(bool modified) {
+    if (modified_ == modified) return;
+    modified_ = modified;
+    notify(DocumentChange::Modified);
+}
+
+void RadioDocument::SetCurrentFilePath(std::filesystem::path path) {
+    currentFilePath_ = std::move(path);
+    notify(DocumentChange::FilePath);
+}
+
+}  // namespace tarvos

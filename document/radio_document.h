@@ -1,0 +1,193 @@
+#pragma once
+// The radio document: everything the application edits, in one object both front ends build
+// and use, so the same gestures give the same bytes in the window and in tarvos-cli.
+//
+// It owns the memory image IicDat and the template copy TempArray, the channel table ChInfo
+// with its tone texts, the channel layout, the tone list, the band in force, the function
+// page model (with the new read/write code buffer), the file the image belongs to and
+// whether it holds changes not yet saved. Its operations are what a user does to them: New,
+// Open, Save, taking a read's result, preparing a write, choosing the model and the band,
+// and (through Edit) every change an editor makes.
+//
+// The questions and dialogs around the operations (Save's question, the file dialogs, the
+// custom band dialog) belong to the window; the document is what happens after the answer.
+// Editors observe the document and redraw from it.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "base/error_log.h"
+#include "functions/function_model.h"
+#include "memory/band.h"
+#include "memory/channel_codec.h"
+#include "memory/channel_layout.h"
+#include "memory/channel_table.h"
+#include "memory/image.h"
+#include "memory/read_back.h"
+#include "memory/tone_list.h"
+
+namespace tarvos {
+
+// What changed, as the observers hear it.
+enum class DocumentChange {
+    Replaced,   // the whole image was replaced (New, Open, a read, a band change): redraw all
+    Channels,   // the channel table or the channel records
+    Functions,  // a function setting
+    Image,      // bytes of the image outside the editors' own fields (hex edits, fills)
+    FilePath,   // CurrentFilePath
+    Modified,   // the unsaved-changes flag
+};
+
+// Where New reloads the template from: the file in the application folder, or the copy
+// built into the program (tarvos-cli).
+using TemplateSource = std::variant<std::filesystem::path, std::vector<uint8_t>>;
+
+class RadioDocument {
+  public:
+    explicit RadioDocument(ErrorLog& log, int language = 3, int datNum = kMinDatNum);
+    RadioDocument(const RadioDocument&) = delete;
+    RadioDocument& operator=(const RadioDocument&) = delete;
+
+    // --- Start-up, in the order the application starts in -------------------------------
+    // The language (1..3) of the tone list and the function pages.
+    void SetLanguage(int language);
+    // IicDat and TempArray with indexes 0..datNum, all zero.
+    void CreateImage(int datNum);
+    void SetTemplate(TemplateSource source);
+    // The data folder's Untitled.dat (CurrentFilePath starts as it) and the defaults file.
+    void SetFiles(std::filesystem::path untitledPath, std::filesystem::path defaultsPath);
+    // The channel layout of the language (ReadChInfo).
+    void SetLayout(ChannelLayout layout);
+    // Every channel reset from TempArray (InitChTable).
+    void InitChTable();
+    // The rest of start-up is the first band selection, SelectBand(kStartBandIndex).
+
+    // --- What it holds -----------------------------------------------------------------
+    ErrorLog& log() { return log_; }
+    int language() const { return language_; }
+    ByteImage& image() { return iicDat_; }
+    const ByteImage& image() const { return iicDat_; }
+    const ByteImage& tempArray() const { return tempArray_; }
+    ChannelTable& chInfo() { return chInfo_; }
+    const ChannelTable& chInfo() const { return chInfo_; }
+    ToneTexts& toneText() { return toneText_; }
+    const ToneTexts& toneText() const { return toneText_; }
+    const ChannelLayout& layout() const { return layout_; }
+    const ToneList& toneList() const { return toneList_; }
+    ChannelCodec& codec() { return codec_; }
+    FunctionModel& functions() { return *functions_; }
+    const FunctionModel& functions() const { return *functions_; }
+
+    // The band in force (10 Hz units) and its selector entry (0..14).
+    int32_t bandLow() const { return bandLow_; }
+    int32_t bandHigh() const { return bandHigh_; }
+    int bandIndex() const { return bandIndex_; }
+    // The channel window's caption for the band ("400 - 520 MHz", "Custom  136 - 174 MHz").
+    std::string bandCaption() const;
+    // The custom band dialog's texts, last accepted, kept for the run ("120" and "520").
+    const std::string& customMinText() const { return customMinText_; }
+    const std::string& customMaxText() const { return customMaxText_; }
+    // The model selector's entry.
+    int modelIndex() const { return modelIndex_; }
+    static constexpr int kModelCount = 1;
+
+    const std::filesystem::path& currentFilePath() const { return currentFilePath_; }
+    const std::filesystem::path& untitledPath() const { return untitledPath_; }
+    const std::filesystem::path& defaultsPath() const { return defaultsPath_; }
+    // The document holds changes that no file has: edits since the last New, Open or Save,
+    // or a radio's memory just read.
+    bool modified() const { return modified_; }
+
+    // --- File commands ---------------------------------------------------------------------
+    // New: CurrentFilePath becomes Untitled.dat, then NewFileSol.
+    void NewFile();
+    // The template again with the model and band kept; every editor redraws.
+    void NewFileSol();
+    // Open: false when the file is no data file ("Wrong file type!"); nothing changed then.
+    bool OpenFile(const std::filesystem::path& path);
+    // "Restore Default Setting": Open of the defaults file.
+    bool RestoreDefaultSetting();
+    // Save As: CurrentFilePath becomes path, then SaveDatFile.
+    bool SaveAsFile(const std::filesystem::path& path);
+    // The file the image belongs to, without opening or saving it.
+    void SetCurrentFilePath(std::filesystem::path path);
+    // Save: the channel table encoded into the image, then the file written to
+    // CurrentFilePath. False when the file was not written (the failure is logged).
+    bool SaveDatFile();
+
+    // --- Transfers -------------------------------------------------------------------------
+    // After a successful read has filled the image: every editor redisplays from it.
+    void TakeReadResult();
+    // Before a write: the channel table encoded and the function page's write values forced.
+    WriteParamBits PrepareWrite();
+
+    // --- Model and band --------------------------------------------------------------------
+    void SelectModel(int index);  // cboModel_Click
+    // A band chosen in the selector: limits from the band table and a new channel set. For
+    // the custom entry (14) give the dialog's result when it was accepted, nullptr when it
+    // was cancelled (the limits stay, the new channel set comes all the same).
+    void SelectBand(int index, const CustomBand* custom = nullptr);
+
+    // The full refresh after an open or a read (SoftDisplay): model and band from the image,
+    // the channel table decoded, the identification block, the function pages; then every
+    // editor redraws.
+    void SoftDisplay();
+
+    // --- Editing ---------------------------------------------------------------------------
+    // A change an editor makes: body changes the document; afterwards the document counts as
+    // modified and the observers hear `what`.
+    template <class Body>
+    void Edit(DocumentChange what, Body&& body) {
+        body();
+        markModified();
+        notify(what);
+    }
+
+    // --- Observation -----------------------------------------------------------------------
+    using Observer = std::function<void(DocumentChange)>;
+    int addObserver(Observer observer);
+    void removeObserver(int id);
+
+  private:
+    void notify(DocumentChange what);
+    void markModified();
+    void setModified(bool modified);
+    void reloadTemplate();
+    void IicDatToModel();
+    void IicDatToBand();
+    void softDisplay();
+
+    ErrorLog& log_;
+    int language_;
+    ByteImage iicDat_;
+    ByteImage tempArray_;
+    ChannelTable chInfo_;
+    ToneTexts toneText_;
+    ChannelLayout layout_;
+    ToneList toneList_;
+    ChannelCodec codec_;
+    std::unique_ptr<FunctionModel> functions_;
+    TemplateSource template_;
+
+    int32_t bandLow_ = 40000000;
+    int32_t bandHigh_ = 52000000;
+    int bandIndex_ = kStartBandIndex;
+    std::string customMinText_ = "120";
+    std::string customMaxText_ = "520";
+    int modelIndex_ = 0;
+
+    std::filesystem::path untitledPath_;
+    std::filesystem::path defaultsPath_;
+    std::filesystem::path currentFilePath_;
+    bool modified_ = false;
+
+    std::vector<std::pair<int, Observer>> observers_;
+    int nextObserver_ = 1;
+};
+
+}  // namespace tarvos

@@ -1,0 +1,124 @@
+#include "shell/app_services.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include "document/link_host.h"
+#include "link/link.h"
+#include "link/qt/event_waiter.h"
+#include "link/qt/port_map.h"
+#include "link/qt/qt_serial_port.h"
+#include "link/ui/comm_window.h"
+#include "link/ui/port_dialog.h"
+#include "link/ui/responsive_serial_port.h"
+#include "memory/data_file.h"
+#include "shell/app_context.h"
+#include "sim/pty_radio.h"
+
+namespace tarvos::ui {
+
+struct AppServices::Impl {
+    Impl(AppContext& a, link::SerialPort* port, link::Waiter* wait)
+        : app(a),
+          ports(link::PortMap::FromSystemAsync(&a.settings)),
+          responsive(ports, [] { QCoreApplication::processEvents(); }),
+          host(a.document),
+          link(port ? *port : responsive, wait ? *wait : waiter, a.log, &a.settings,
+               a.document.image(), host, a.faceText) {}
+
+    void syncComPort() {
+        app.comPort = link.ports.ComPort();
+        if (showComPort) showComPort();
+    }
+
+    AppContext& app;
+    link::QtSerialPorts ports;
+    ResponsiveSerialPort responsive;
+    link::EventWaiter waiter;
+    DocumentLinkHost host;
+    link::Link link;
+    std::function<void()> showComPort;
+    std::unique_ptr<sim::PtyRadio> demo;
+    int demoPort = 0;
+    // Double-clicks on the communication window's progress frame since the start.
+    int frameClickNum = 0;
+    QWidget* mainWindow = nullptr;
+};
+
+AppServices::AppServices(AppContext& app, link::SerialPort* port, link::Waiter* waiter)
+    : app_(app), impl_(std::make_unique<Impl>(app, port, waiter)) {}
+AppServices::~AppServices() {
+    if (impl_->demo) impl_->demo->stop();
+}
+
+void AppServices::setMainWindow(QWidget* window) {
+    impl_->mainWindow = window;
+}
+
+void AppServices::setComPortShown(std::function<void()> show) {
+    impl_->showComPort = std::move(show);
+}
+
+void AppServices::startupPortChoice() {
+    impl_->ports.setLanguage(app_.language);
+    link::PortLayer& p = impl_->link.ports;
+    p.loadComPort();
+    // The demo radio is the port of this run, without touching the stored choice.
+    if (impl_->demoPort) p.setComPort(impl_->demoPort);
+    p.VerdictCom(p.ComPort());
+    if (p.PortState(p.ComPort()) == link::PortStatus::Failed) p.AutoSetPort();
+    app_.comPort = p.ComPort();
+}
+
+void AppServices::autoSetPort() {
+    impl_->link.ports.AutoSetPort();
+    app_.comPort = impl_->link.ports.ComPort();
+}
+
+void AppServices::prepareLink() {
+    impl_->link.ranges.load(app_.settings.snapshot(), app_.log, app_.document.image().DatNum());
+    impl_->link.ports.showPortDialog = [this] { runPortDialog(impl_->mainWindow); };
+}
+
+int AppServices::runCommWindow(QWidget* parent, int mode) {
+    CommWindow window(app_, impl_->link, impl_->frameClickNum, mode, parent);
+    QObject::connect(&window, &CommWindow::comPortChanged, [this] { impl_->syncComPort(); });
+    window.exec();
+    impl_->link.setObserver(nullptr);
+    if (!window.ran()) return kNoTransfer;
+    int result = window.lastDirection() == link::Direction::Write ? kWriteFlag : 0;
+    if (window.lastOutcome() == link::Outcome::Done) result |= kSuccessFlag;
+    return result;
+}
+
+void AppServices::runPortDialog(QWidget* parent) {
+    PortDialog dialog(app_, impl_->link.ports, &impl_->ports.map(), parent);
+    dialog.exec();
+    app_.comPort = impl_->link.ports.ComPort();
+}
+
+bool AppServices::startDemoRadio() {
+    sim::PtyRadioOptions options;
+    options.paced = true;
+    // The demo radio holds the factory defaults.
+    ByteImage defaults(kMinDatNum);
+    RecordingSink quiet;
+    ErrorLog quietLog(&quiet);
+    if (OpenDatFile((app_.appFolder + "/" + kDefaultsFileName).toStdString(), defaults, quietLog))
+        for (size_t i = 0; i < options.memory.size(); ++i)
+            options.memory[i] = defaults.at(static_cast<int>(i));
+    auto radio = std::make_unique<sim::PtyRadio>(options);
+    std::string error;
+    if (!radio->start(&error)) return false;
+    link::PortMap& map = impl_->ports.map();
+    int number = 0;
+    for (int n = 1; n <= 16 && !number; ++n)
+        if (map.device(n).empty()) number = n;
+    if (!number) number = 16;
+    map.pin(number, radio->devicePath());
+    impl_->demoPort = number;
+    impl_->demo = std::move(radio);
+    return true;
+}
+
+}  // namespace tarvos::ui

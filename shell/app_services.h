@@ -1,0 +1,62 @@
+#pragma once
+// The application's link to the radio: the port layer and the transfers of the link core,
+// the communication window and the port dialog that show them, and the demo radio. The
+// main window and the channel window reach the radio only through this object.
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace tarvos::link {
+class SerialPort;
+class Waiter;
+}  // namespace tarvos::link
+
+namespace tarvos::ui {
+
+struct AppContext;
+
+class AppServices {
+  public:
+    // runCommWindow's result: kNoTransfer, or kWriteFlag / kSuccessFlag bits.
+    static constexpr int kNoTransfer = -1;
+    static constexpr int kWriteFlag = 1;
+    static constexpr int kSuccessFlag = 2;
+
+    // The serial ports and the waiter default to QtSerialPort and the event-processing
+    // waiter; tests give the in-process virtual radio and its clock.
+    explicit AppServices(AppContext& app, link::SerialPort* port = nullptr,
+                         link::Waiter* waiter = nullptr);
+    ~AppServices();
+
+    // Start-up: read "COM", test that port and search for another when it does not open.
+    void startupPortChoice();
+    // First run and the port search: the lowest port that opens becomes "COM".
+    void autoSetPort();
+    // Start-up: the transfer ranges and the step lists.
+    void prepareLink();
+
+    // Opens the communication window modally: mode 1 reads, 2 writes (each started at once),
+    // 0 shows both buttons. Returns the last transfer's outcome.
+    int runCommWindow(QWidget* parent, int mode);
+    // The port dialog, modal.
+    void runPortDialog(QWidget* parent);
+
+    // The window the port dialog opens over when the search before a transfer fails.
+    void setMainWindow(QWidget* window);
+    // Status panel 2 follows a port found by the search before a transfer.
+    void setComPortShown(std::function<void()> show);
+
+    // Demo: a virtual radio on a pseudo-terminal, mapped to the first free port number.
+    bool startDemoRadio();
+
+    struct Impl;
+
+  private:
+    AppContext& app_;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace tarvos::ui

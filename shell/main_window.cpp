@@ -1,0 +1,511 @@
+#include "shell/main_window.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "channels/channel_window.h"
+#include "shell/about_box.h"
+#include "shell/app_context.h"
+#include "shell/app_icon.h"
+#include "shell/app_services.h"
+#include "shell/error_window.h"
+#include "shell/startup.h"
+#include "shell/toolbar_icons.h"
+
+namespace tarvos::ui {
+
+namespace {
+constexpr const char* kFileFilter = "Data File(*.dat)|*.dat";
+
+// Menu rows: object name, FaceText caption, shortcut, shown.
+struct MenuRow {
+    const char* name;
+    int caption;
+    const char* shortcut;
+    bool shown;
+};
+}  // namespace
+
+MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* errorSink)
+    : app_(app), services_(services), errorSink_(errorSink) {
+    setObjectName("mdifrmMain");
+    setWindowIcon(AppIcon());
+    if (errorSink_) errorSink_->setOwner(this);
+    services_.setMainWindow(this);
+    services_.setComPortShown([this] { ShowComPort(); });
+    observer_ = app_.document.addObserver([this](DocumentChange what) {
+        if (what == DocumentChange::FilePath) ShowFilePath();
+    });
+    BuildMenus();
+    BuildToolbar();
+    BuildStatusBar();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildPictureButtons();
+    auto* side = new QWidget(central);
+    side->setObjectName("picturePanel");
+    side->setAutoFillBackground(true);
+    QPalette pal = side->palette();
+    pal.setColor(QPalette::Window, QColor(232, 236, 242));
+    side->setPalette(pal);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(8, 10, 8, 10);
+    sideLayout->setSpacing(10);
+    for (QToolButton* b : {picReadDat_, picWriteDat_, picComSet_}) {
+        b->setParent(side);
+        sideLayout->addWidget(b);
+    }
+    sideLayout->addStretch();
+    mdi_ = new QMdiArea(central);
+    mdi_->setObjectName("mdiArea");
+    mdi_->setBackground(QColor(200, 205, 212));
+    layout->addWidget(side);
+    layout->addWidget(mdi_, 1);
+    setCentralWidget(central);
+    resize(1240, 780);
+}
+
+MainWindow::~MainWindow() {
+    app_.document.removeObserver(observer_);
+    if (errorSink_) errorSink_->setOwner(nullptr);
+}
+
+QAction* MainWindow::action(const QString& objectName) const {
+    auto it = actions_.find(objectName);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::BuildMenus() {
+    auto add = [this](QMenu* menu, const MenuRow& row) {
+        auto* a = new QAction(this);
+        a->setObjectName(row.name);
+        a->setData(row.caption);
+        if (row.shortcut && *row.shortcut) a->setShortcut(QKeySequence(row.shortcut));
+        a->setVisible(row.shown);
+        menu->addAction(a);
+        actions_[row.name] = a;
+        return a;
+    };
+    auto addMenu = [this](const char* name, int caption, bool shown) {
+        QMenu* m = menuBar()->addMenu(QString());
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        m->menuAction()->setData(caption);
+        m->menuAction()->setVisible(shown);
+        actions_[name] = m->menuAction();
+        return m;
+    };
+    auto sep = [](QMenu* m, bool shown) { m->addSeparator()->setVisible(shown); };
+
+    QMenu* file = addMenu("mnuFile", 20, true);
+    add(file, {"mnuFileNew", 21, "Ctrl+N", true});
+    add(file, {"mnuFileOpen", 22, "Ctrl+O", true});
+    add(file, {"mnuFileSave", 23, "Ctrl+S", true});
+    add(file, {"mnuFileSaveAs", 24, "", true});
+    sep(file, false);
+    add(file, {"mnuPrintFile", 43, "Ctrl+P", false});
+    sep(file, true);
+    add(file, {"mnuExit", 25, "", true});
+
+    QMenu* program = addMenu("mnuProgram", 26, true);
+    add(program, {"mnuReadFre", 27, "Ctrl+R", true});
+    add(program, {"mnuWriteFre", 28, "Ctrl+W", true});
+    sep(program, false);
+    add(program, {"mnuReadWriteFre", 48, "F2", false});
+    sep(program, false);
+    add(program, {"mnuAddFre", 44, "F7", false});
+    sep(program, false);
+    add(program, {"mnuTestMode", 40, "Ctrl+T", false});
+    add(program, {"mnuTestFre", 41, "", false});
+    sep(program, false);
+    add(program, {"mnuBatchTestVal", 42, "Ctrl+B", false});
+
+    QMenu* option = addMenu("mnuOption", 29, false);
+    add(option, {"mnuModel", 39, "Ctrl+M", false});
+    add(option, {"mnuFunc", 30, "Ctrl+F", false});
+    add(option, {"mnuDtmf", 45, "", false});
+    add(option, {"mnuKeySet", 46, "", false});
+    add(option, {"mnuMcuVer", 49, "", false});
+    add(option, {"mnuChLock", 47, "Ctrl+L", true})->setCheckable(true);
+
+    QMenu* set = addMenu("mnuSet", 31, true);
+    add(set, {"mnuCommunicate", 32, "", true});
+    sep(set, true);
+    add(set, {"mnuLockFace", 58, "", true})->setCheckable(true);
+    sep(set, true);
+    QMenu* lang = set->addMenu(QString());
+    lang->menuAction()->setObjectName("mnuLangSetting");
+    lang->menuAction()->setData(33);
+    actions_["mnuLangSetting"] = lang->menuAction();
+    // The order of the items is Simplified, English, Traditional.
+    add(lang, {"mnuLangSel0", 34, "", true})->setCheckable(true);
+    add(lang, {"mnuLangSel2", 35, "", true})->setCheckable(true);
+    add(lang, {"mnuLangSel1", 57, "", true})->setCheckable(true);
+
+    addMenu("mnuView", -1, false);
+    addMenu("mnuWindow", -1, false);
+
+    QMenu* help = addMenu("mnuHelp", 36, true);
+    add(help, {"mnuHelpTopic", 37, "F1", false});
+    sep(help, false);
+    add(help, {"mnuAboutSoft", 38, "", true});
+
+    connect(action("mnuFileNew"), &QAction::triggered, this, [this] { NewFile(); });
+    connect(action("mnuFileOpen"), &QAction::triggered, this, [this] { OpenFile(); });
+    connect(action("mnuFileSave"), &QAction::triggered, this, [this] { SaveFile(); });
+    connect(action("mnuFileSaveAs"), &QAction::triggered, this, [this] { SaveAsFile(); });
+    connect(action("mnuExit"), &QAction::triggered, this, [this] { ExitSoft(); });
+    connect(action("mnuReadFre"), &QAction::triggered, this, [this] { StartRead(); });
+    connect(action("mnuWriteFre"), &QAction::triggered, this, [this] { StartWrite(); });
+    connect(action("mnuReadWriteFre"), &QAction::triggered, this, [this] { StartReadWrite(); });
+    connect(action("mnuCommunicate"), &QAction::triggered, this, [this] { ShowPortDialog(); });
+    connect(action("mnuHelpTopic"), &QAction::triggered, this, [this] { Help(); });
+    connect(action("mnuAboutSoft"), &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(action("mnuLangSel0"), &QAction::triggered, this, [this] { SelectLanguage(1); });
+    connect(action("mnuLangSel1"), &QAction::triggered, this, [this] { SelectLanguage(2); });
+    connect(action("mnuLangSel2"), &QAction::triggered, this, [this] { SelectLanguage(3); });
+    // The lock items keep their tick; the lock itself belongs to the channel commands.
+    connect(action("mnuLockFace"), &QAction::triggered, this, [this](bool on) {
+        app_.channelLock = on ? "ShowLock" : "ShowNo";
+        action("mnuChLock")->setChecked(on);
+        app_.writeSetting("ChannelLock", app_.channelLock);
+    });
+}
+
+void MainWindow::BuildToolbar() {
+    toolbar_ = addToolBar(QString());
+    toolbar_->setObjectName("tlbMdiFrmMain");
+    toolbar_->setMovable(false);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar_->setIconSize(QSize(28, 28));
+    // Positions 1, 3, 6, 9, 11, 13 and 15 are separators.
+    struct Button {
+        const char* key;
+        int caption;
+    };
+    const Button buttons[] = {{nullptr, 0},    {"FileNew", 0}, {nullptr, 0}, {"FileOpen", 1},
+                              {"FileSave", 2}, {nullptr, 0},   {"Read", 3},  {"Write", 4},
+                              {nullptr, 0},    {"Com", 5},     {nullptr, 0}, {"Print", 8},
+                              {nullptr, 0},    {"Help", 6},    {nullptr, 0}, {"Exit", 7}};
+    for (const Button& b : buttons) {
+        if (!b.key) {
+            toolbar_->addSeparator();
+            continue;
+        }
+        QAction* a = toolbar_->addAction(ToolbarIcon(b.key), QString());
+        a->setObjectName(QString("tlb") + b.key);
+        a->setData(b.caption);
+        a->setProperty("key", QString(b.key));
+        const QString key = b.key;
+        connect(a, &QAction::triggered, this, [this, key] { tlbMdiFrmMain_ButtonClick(key); });
+        actions_[a->objectName()] = a;
+    }
+}
+
+void MainWindow::BuildStatusBar() {
+    auto panel = [this](const char* name, int stretch) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setContentsMargins(6, 1, 6, 1);
+        l->setMinimumWidth(140);
+        statusBar()->addWidget(l, stretch);
+        return l;
+    };
+    statusBar()->setObjectName("sbrStatus");
+    statusNotice_ = panel("statusNotice", 2);
+    statusCom_ = panel("statusCom", 1);
+    statusAddress_ = panel("statusAddress", 5);
+}
+
+void MainWindow::BuildPictureButtons() {
+    auto make = [this](const char* name) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setAutoRaise(true);
+        b->setIconSize(QSize(120, 72));
+        b->setCursor(Qt::PointingHandCursor);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    picReadDat_ = make("picReadDat");
+    picWriteDat_ = make("picWriteDat");
+    picComSet_ = make("picComSet");
+    connect(picReadDat_, &QToolButton::clicked, this, [this] { StartRead(); });
+    connect(picWriteDat_, &QToolButton::clicked, this, [this] { StartWrite(); });
+    connect(picComSet_, &QToolButton::clicked, this, [this] { ShowPortDialog(); });
+}
+
+// --- Start-up -----------------------------------------------------------------------------
+
+void MainWindow::MDIForm_Load() {
+    RunStartup(app_, services_, *this);
+}
+
+void MainWindow::CreateChannelWindow() {
+    channelWindow_ = new ChannelWindow(app_, app_.document, this);
+    connect(channelWindow_, &ChannelWindow::restoreDefaultsRequested, this,
+            [this] { RestoreDefaultSetting(); });
+    // A maximised child window's caption joins the frame's, as in any document frame.
+    connect(channelWindow_, &QWidget::windowTitleChanged, this, [this](const QString& t) {
+        setWindowTitle(app_.ft(16) + (t.isEmpty() ? QString() : " - [" + t + "]"));
+    });
+    channelSub_ = mdi_->addSubWindow(channelWindow_, Qt::FramelessWindowHint);
+    channelWindow_->InitChMem();
+}
+
+void MainWindow::ShowChannelWindow() {
+    if (channelSub_) channelSub_->showMaximized();
+}
+
+void MainWindow::ShowLockTick(bool locked) {
+    action("mnuLockFace")->setChecked(locked);
+    action("mnuChLock")->setChecked(locked);
+}
+
+void MainWindow::SetSoftFace() {
+    app_.guard("mdimoduMain->SetSoftFace", [&] {
+        for (auto& [name, a] : actions_) {
+            const int index = a->data().toInt();
+            if (a->data().isValid() && index >= 0) a->setText(app_.ft(index));
+        }
+        setWindowTitle(app_.ft(16));
+        SetStatusNotice(app_.ft(94));
+        ShowComPort();
+        ShowFilePath();
+        LoadPictureButtons();
+    });
+}
+
+void MainWindow::LoadPictureButtons() {
+    const char* suffix = app_.language == 1 ? "Chs" : app_.language == 2 ? "Cht" : "Eng";
+    const std::pair<QToolButton*, const char*> pics[] = {
+        {picReadDat_, "Read"}, {picWriteDat_, "Write"}, {picComSet_, "ComSet"}};
+    for (auto [button, base] : pics) {
+        const QString file = QString("%1_%2.png").arg(base, suffix);
+        QPixmap pm(app_.appFolder + "/" + file);
+        if (pm.isNull()) pm.load(":/install/" + file);
+        button->setIcon(QIcon(pm));
+        if (!pm.isNull()) button->setIconSize(pm.size());
+    }
+    picReadDat_->setToolTip(app_.ft(3));
+    picWriteDat_->setToolTip(app_.ft(4));
+    picComSet_->setToolTip(app_.ft(5));
+}
+
+// --- Status bar ---------------------------------------------------------------------------
+
+void MainWindow::SetStatusNotice(const QString& text) {
+    statusNotice_->setText(text);
+}
+
+void MainWindow::ShowComPort() {
+    statusCom_->setText("COM" + QString::number(app_.comPort));
+}
+
+void MainWindow::ShowFilePath() {
+    statusAddress_->setText(app_.ft(85) + app_.currentFilePath());
+}
+
+QString MainWindow::statusText(int panel) const {
+    switch (panel) {
+        case 1:
+            return statusNotice_->text();
+        case 2:
+            return statusCom_->text();
+        case 3:
+            return statusAddress_->text();
+    }
+    return {};
+}
+
+// --- File commands ------------------------------------------------------------------------
+
+void MainWindow::NewFile() {
+    app_.guard("mdifrmMain->NewFile", [&] {
+        if (!app_.host->askYesNo(this, app_.ft(70), app_.ft(72))) return;
+        app_.document.NewFile();
+    });
+}
+
+void MainWindow::OpenFile(const QString& givenPath) {
+    app_.guard("mdifrmMain->OpenFile", [&] {
+        QString path = givenPath;
+        if (path.isEmpty()) {
+            path = app_.host->openFileName(this, QFileInfo(app_.currentFilePath()).absolutePath(),
+                                           kFileFilter);
+            if (path.isEmpty()) return;
+        }
+        if (!app_.document.OpenFile(path.toStdString()))
+            app_.host->tell(this, app_.ft(70), app_.ft(83), DesktopHost::Icon::Critical);
+    });
+}
+
+void MainWindow::RestoreDefaultSetting() {
+    OpenFile(QString::fromStdString(app_.document.defaultsPath().string()));
+}
+
+void MainWindow::SaveFile() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    const bool ok = app_.guard("mdifrmMain->SaveFile", [&] {
+        if (app_.host->askYesNo(this, app_.ft(70), app_.ft(82))) SaveAsFile();
+    });
+    if (!ok) app_.host->tell(this, app_.ft(70), app_.ft(86), DesktopHost::Icon::Critical);
+}
+
+void MainWindow::SaveAsFile() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    bool failed = false;
+    const bool ok = app_.guard("mdifrmMain->SaveAsFile", [&] {
+        const QString path = app_.host->saveFileName(
+            this, QFileInfo(app_.currentFilePath()).absolutePath(), kFileFilter, "dat");
+        if (path.isEmpty()) return;
+        failed = !app_.document.SaveAsFile(path.toStdString());
+    });
+    // A save that did not reach the disk is said so, not only logged.
+    if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
+}
+
+// --- Program and settings -----------------------------------------------------------------
+
+void MainWindow::StartRead() {
+    RunTransfer(1);
+}
+
+void MainWindow::StartWrite() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    RunTransfer(2);
+}
+
+void MainWindow::StartReadWrite() {
+    RunTransfer(0);
+}
+
+void MainWindow::RunTransfer(int mode) {
+    const int outcome = services_.runCommWindow(this, mode);
+    // The window closes itself when the transfer ends; the outcome stays in panel 1.
+    if (outcome == AppServices::kNoTransfer) return;
+    const bool write = (outcome & AppServices::kWriteFlag) != 0;
+    const bool success = (outcome & AppServices::kSuccessFlag) != 0;
+    QString text;
+    if (!write)
+        text = app_.ft(success ? 165 : 166);
+    else
+        text =
+            app_.ft(4).remove('&') + (app_.language == 3 ? " " : "") + app_.ft(success ? 171 : 172);
+    SetStatusNotice(text);
+    ShowComPort();
+    emit transferFinished(write, success);
+}
+
+void MainWindow::ShowPortDialog() {
+    app_.guard("mdifrmMain->tlbmdifrmMain_ButtonClick", [&] { services_.runPortDialog(this); });
+    ShowComPort();
+}
+
+void MainWindow::tlbMdiFrmMain_ButtonClick(const QString& key) {
+    app_.guard("mdifrmMain->tlbmdifrmMain_ButtonClick", [&] {
+        if (key == "FileNew")
+            NewFile();
+        else if (key == "FileOpen")
+            OpenFile();
+        else if (key == "FileSave")
+            SaveFile();
+        else if (key == "Read")
+            StartRead();
+        else if (key == "Write")
+            StartWrite();
+        else if (key == "Com")
+            ShowPortDialog();
+        else if (key == "Help")
+            Help();
+        else if (key == "Exit")
+            ExitSoft();
+        // "Print" does nothing.
+    });
+}
+
+void MainWindow::Help() {
+    app_.guard("mdifrmMain->Help", [&] {
+        const char* name = app_.language == 1   ? "help/ChsHelp.html"
+                           : app_.language == 2 ? "help/ChtHelp.html"
+                                                : "help/EngHelp.html";
+        app_.host->openDocument(app_.appFolder + "/" + name);
+    });
+}
+
+void MainWindow::ShowAbout() {
+    app_.guard("frmAboutSoft->InitFace:", [&] {
+        AboutBox box(app_, this);
+        box.exec();
+    });
+}
+
+// --- Language -----------------------------------------------------------------------------
+
+void MainWindow::ShowLanguageTick(int language) {
+    action("mnuLangSel0")->setChecked(language == 1);
+    action("mnuLangSel1")->setChecked(language == 2);
+    action("mnuLangSel2")->setChecked(language == 3);
+}
+
+void MainWindow::SelectLanguage(int language) {
+    ShowLanguageTick(language);
+    // Choosing the language in force changes nothing more.
+    if (language == app_.language) return;
+    app_.language = language;
+    app_.guard("mdifrmMain->SwiLangFace", [&] {
+        app_.writeSetting("Language", QString::number(language));
+        app_.host->tell(this, "Message", app_.ft(68), DesktopHost::Icon::Question);
+        app_.host->startNewInstance();
+        app_.exitWithoutPrompt = true;
+        close();
+    });
+}
+
+// --- Closing ------------------------------------------------------------------------------
+
+void MainWindow::ExitSoft() {
+    app_.guard("mdifrmMain->ExitSoft", [&] { close(); });
+}
+
+bool MainWindow::QueryUnload() {
+    bool accept = false;
+    app_.guard("mdifrmMain->MDIForm_QueryUnload", [&] {
+        if (app_.mainCloseBlocked) return;
+        if (!app_.exitWithoutPrompt && !app_.host->askYesNo(this, app_.ft(70), app_.ft(73))) return;
+        app_.exitConfirmed = true;
+        // Closing order: channel editor, about box, communication window, port dialog,
+        // error window (the about box and the two link windows are modal and so closed
+        // already; the memory view and the automatic input window come later).
+        if (channelSub_) channelSub_->close();
+        if (errorSink_) errorSink_->close();
+        accept = true;
+    });
+    return accept;
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (QueryUnload())
+        e->accept();
+    else
+        e->ignore();
+}
+
+}  // namespace tarvos::ui

@@ -1,0 +1,104 @@
+#pragma once
+// The main window mdifrmMain: the frame that holds the channel window maximised, the menus,
+// the keyed toolbar, the three-panel status bar and the picture buttons, and routes every
+// command to the document or the window that carries it out. Its load step runs the
+// application's start-up sequence (startup.h); its close step is the exit question and the
+// closing order.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolButton;
+class QToolBar;
+
+namespace tarvos::ui {
+
+struct AppContext;
+class ChannelWindow;
+class CommWindow;
+class ErrorWindowSink;
+class AppServices;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* errorSink = nullptr);
+    ~MainWindow() override;
+
+    // Start-up (RunStartup).
+    void MDIForm_Load();
+    // Start-up steps that build this window's parts.
+    void SetSoftFace();
+    void CreateChannelWindow();
+    void ShowChannelWindow();
+    void ShowLockTick(bool locked);
+
+    // File menu.
+    void NewFile();
+    void OpenFile(const QString& path = {});
+    void SaveFile();
+    void SaveAsFile();
+    void RestoreDefaultSetting();
+    // Program and Settings menus.
+    void StartRead();
+    void StartWrite();
+    void StartReadWrite();
+    void ShowPortDialog();
+    // Help menu.
+    void Help();
+    void ShowAbout();
+    // Exit (File menu, toolbar): closes the main window the same way its close button does.
+    void ExitSoft();
+    // Language menu: 1 Simplified, 2 Traditional, 3 English.
+    void ShowLanguageTick(int language);
+    void SelectLanguage(int language);
+
+    // Status bar panels: 1 state text, 2 port, 3 file name.
+    void SetStatusNotice(const QString& text);
+    void ShowComPort();
+    void ShowFilePath();
+    QString statusText(int panel) const;
+
+    ChannelWindow* channelWindow() const { return channelWindow_; }
+    QAction* action(const QString& objectName) const;
+    QToolBar* toolbar() const { return toolbar_; }
+
+  signals:
+    // A transfer ended; the outcome text is also shown in status panel 1.
+    void transferFinished(bool write, bool success);
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildStatusBar();
+    void BuildPictureButtons();
+    void LoadPictureButtons();
+    void tlbMdiFrmMain_ButtonClick(const QString& key);
+    bool QueryUnload();
+    void RunTransfer(int mode);
+
+    AppContext& app_;
+    AppServices& services_;
+    ErrorWindowSink* errorSink_;
+    int observer_ = 0;
+    std::map<QString, QAction*> actions_;
+    QToolBar* toolbar_ = nullptr;
+    QMdiArea* mdi_ = nullptr;
+    QMdiSubWindow* channelSub_ = nullptr;
+    ChannelWindow* channelWindow_ = nullptr;
+    QLabel* statusNotice_ = nullptr;
+    QLabel* statusCom_ = nullptr;
+    QLabel* statusAddress_ = nullptr;
+    QToolButton* picReadDat_ = nullptr;
+    QToolButton* picWriteDat_ = nullptr;
+    QToolButton* picComSet_ = nullptr;
+};
+
+}  // namespace tarvos::ui

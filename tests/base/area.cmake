@@ -1,0 +1,1 @@
+tarvos_test_area(base LIBS tarvos_base)

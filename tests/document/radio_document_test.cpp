@@ -1,0 +1,98 @@
+// The radio document's own rules: what New, Open, Save, a read and a band change do to the
+// image, the path and the unsaved-changes flag, and what the editors are told.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "document/document_fixture.h"
+#include "memory/band.h"
+
+namespace tarvos::test {
+namespace {
+
+bool Heard(const std::vector<DocumentChange>& changes, DocumentChange c) {
+    return std::find(changes.begin(), changes.end(), c) != changes.end();
+}
+
+TEST(RadioDocument, StartsAsTheTemplateWithTheStartBand) {
+    StartedDocument s;
+    const ByteImage tmpl = ShippedImage(kTemplateFileName);
+    for (int a = 0x0010; a < 0x0379; ++a) ASSERT_EQ(s.doc.image().at(a), tmpl.at(a)) << a;
+    EXPECT_EQ(s.doc.bandIndex(), kStartBandIndex);
+    EXPECT_EQ(s.doc.image().at(0x037A), 0x40);
+    EXPECT_EQ(s.doc.image().at(0x037C), 0x52);
+    EXPECT_EQ(s.doc.currentFilePath(), s.folder / "Untitled.dat");
+    EXPECT_FALSE(s.doc.modified());
+    EXPECT_TRUE(s.sink.lines.empty());
+}
+
+TEST(RadioDocument, OpenSaveAndNewKeepPathAndFlag) {
+    StartedDocument s;
+    ASSERT_TRUE(s.doc.RestoreDefaultSetting());
+    EXPECT_EQ(s.doc.currentFilePath(), BuiltData(kDefaultsFileName));
+    EXPECT_TRUE(Heard(s.changes, DocumentChange::Replaced));
+
+    // An edit marks the document; Save As writes it and clears the mark.
+    s.doc.Edit(DocumentChange::Functions, [&] { s.doc.image().at(0x0170) = 0x5A; });
+    EXPECT_TRUE(s.doc.modified());
+    const auto saved = s.folder / "mine.dat";
+    ASSERT_TRUE(s.doc.SaveAsFile(saved));
+    EXPECT_FALSE(s.doc.modified());
+    EXPECT_EQ(s.doc.currentFilePath(), saved);
+
+    // A file that is no data file changes nothing.
+    EXPECT_FALSE(s.doc.OpenFile(s.folder / "missing.dat"));
+    EXPECT_EQ(s.doc.currentFilePath(), saved);
+    EXPECT_EQ(s.doc.image().at(0x0170), 0x5A);
+
+    // New keeps model and band, goes back to Untitled.dat and the template.
+    s.doc.SelectBand(1);  // 136 - 174 MHz
+    s.doc.NewFile();
+    EXPECT_EQ(s.doc.currentFilePath(), s.folder / "Untitled.dat");
+    EXPECT_EQ(s.doc.image().at(0x037A), 0x13);
+    EXPECT_EQ(s.doc.image().at(0x037B), 0x60);
+    EXPECT_EQ(s.doc.image().at(0x0170), ShippedImage(kTemplateFileName).at(0x0170));
+}
+
+TEST(RadioDocument, SaveEncodesTheChannelTableFirst) {
+    StartedDocument s;
+    ASSERT_TRUE(s.doc.RestoreDefaultSetting());
+    ASSERT_FALSE(s.doc.chInfo().empty(1));
+    s.doc.chInfo()(1, chf::RxFre) = 43850000;
+    ASSERT_TRUE(s.doc.SaveAsFile(s.folder / "x.dat"));
+    RecordingSink sink;
+    ErrorLog log(&sink);
+    ByteImage back;
+    ASSERT_TRUE(OpenDatFile(s.folder / "x.dat", back, log));
+    EXPECT_EQ(back.at(ChannelRecordAddr(1, 3)), 0x43);
+    EXPECT_EQ(back.at(ChannelRecordAddr(1, 2)), 0x85);
+}
+
+TEST(RadioDocument, ReadResultCountsAsUnsavedAndRedisplays) {
+    StartedDocument s;
+    WriteBandLimits(s.doc.image(), 13600000, 17400000);
+    s.changes.clear();
+    s.doc.TakeReadResult();
+    EXPECT_TRUE(s.doc.modified());
+    EXPECT_EQ(s.doc.bandIndex(), 1);  // the band comes from the image, channels kept
+    EXPECT_TRUE(Heard(s.changes, DocumentChange::Replaced));
+}
+
+TEST(RadioDocument, CustomBandStartsANewFileOnlyWhenAccepted) {
+    StartedDocument s;
+    ASSERT_TRUE(s.doc.RestoreDefaultSetting());
+    const CustomBand accepted = CheckCustomBand("136.125", "173.9");
+    s.doc.SelectBand(kCustomBandIndex, &accepted);
+    EXPECT_EQ(s.doc.currentFilePath(), s.folder / "Untitled.dat");
+    EXPECT_EQ(s.doc.bandLow(), 13612500);
+    EXPECT_EQ(s.doc.customMinText(), "136.125");
+
+    // Cancelled: the limits stay, the file too, and the channel set is new all the same.
+    s.doc.SetCurrentFilePath(s.folder / "kept.dat");
+    s.doc.SelectBand(kCustomBandIndex, nullptr);
+    EXPECT_EQ(s.doc.bandLow(), 13612500);
+    EXPECT_EQ(s.doc.currentFilePath(), s.folder / "kept.dat");
+}
+
+}  // namespace
+}  // namespace tarvos::test

@@ -1,1 +1,0 @@
-tarvos_test_area(shell LIBS tarvos_shellcore)

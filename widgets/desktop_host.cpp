@@ -1,0 +1,71 @@
+#include "widgets/desktop_host.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace tarvos::ui {
+
+QString QtFilter(const QString& vbFilter) {
+    const QStringList parts = vbFilter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    return out.join(";;");
+}
+
+bool QtDesktopHost::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtDesktopHost::tell(QWidget* parent, const QString& title, const QString& text, Icon icon) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString QtDesktopHost::openFileName(QWidget* parent, const QString& dir, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QString(), dir, QtFilter(filter));
+}
+
+QString QtDesktopHost::saveFileName(QWidget* parent, const QString& dir, const QString& filter,
+                                    const QString& defaultSuffix) {
+    QFileDialog dlg(parent, QString(), dir, QtFilter(filter));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
+}
+
+bool QtDesktopHost::openDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtDesktopHost::startNewInstance() {
+    QStringList args = QCoreApplication::arguments();
+    if (!args.isEmpty()) args.removeFirst();
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
+}
+
+}  // namespace tarvos::ui

@@ -1,0 +1,370 @@
+#include "widgets/grid_control.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+#include "base/failure.h"
+
+namespace tarvos::ui {
+
+QColor ColorFromBgr(uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+uint32_t BgrFromColor(const QColor& c) {
+    return Rgb(c.red(), c.green(), c.blue());
+}
+
+int TwipsToPixels(int twips) {
+    return twips <= 0 ? 0 : (twips + 7) / 15;
+}
+
+namespace {
+// '#' is an optional digit and '0' a required one in the layouts; Qt spells them '0' and '9'.
+QString QtInputMask(const QString& mask) {
+    QString out;
+    for (QChar ch : mask) {
+        if (ch == '#')
+            out += '0';
+        else if (ch == '0')
+            out += '9';
+        else if (ch == '.' || ch == ',' || ch == ':')
+            out += ch;
+        else
+            out += QString("\\") + ch;
+    }
+    return out;
+}
+}  // namespace
+
+// Editors for the cells: a drop-down where the column has a list, a masked line otherwise.
+class GridDelegate : public QStyledItemDelegate {
+  public:
+    explicit GridDelegate(GridControl* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        const int col = index.column() + 1;
+        const QString list = grid_->colComboList(col);
+        if (!list.isEmpty()) {
+            auto* box = new QComboBox(parent);
+            box->setEditable(true);
+            box->addItems(list.split('|'));
+            return box;
+        }
+        QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(w)) {
+            const QString mask = grid_->colEditMask(col);
+            if (!mask.isEmpty()) line->setInputMask(QtInputMask(mask));
+        }
+        return w;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            box->setCurrentText(index.data().toString());
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        QString text;
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            text = box->currentText();
+            grid_->comboIndex_ = box->findText(text, Qt::MatchExactly);
+        } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            text = line->text();
+            grid_->comboIndex_ = -1;
+        }
+        model->setData(index, text.trimmed(), Qt::DisplayRole);
+        emit grid_->afterEdit(index.row() + 1, index.column() + 1);
+    }
+
+  private:
+    GridControl* grid_;
+};
+
+GridControl::GridControl(QWidget* parent) : QTableView(parent) {
+    setModel(&model_);
+    setItemDelegate(new GridDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setMouseTracking(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    applyPalette();
+}
+
+void GridControl::checkCell(int row, int col) const {
+    if (row < 0 || col < 0 || row >= rows() || col >= cols())
+        Raise(err::InvalidPropertyIndex, "grid cell out of range");
+}
+
+QStandardItem* GridControl::cell(int row, int col) const {
+    checkCell(row, col);
+    QStandardItem* item = model_.item(row - 1, col - 1);
+    if (!item) {
+        item = new QStandardItem;
+        item->setTextAlignment(Qt::AlignCenter);
+        const_cast<QStandardItemModel&>(model_).setItem(row - 1, col - 1, item);
+    }
+    return item;
+}
+
+void GridControl::setRows(int rows) {
+    model_.setRowCount(std::max(0, rows - 1));
+}
+
+void GridControl::setCols(int cols) {
+    model_.setColumnCount(std::max(0, cols - 1));
+}
+
+void GridControl::setFormatString(const QString& format) {
+    const QStringList caps = format.split('|');
+    setCols(static_cast<int>(caps.size()));
+    corner_ = caps.value(0);
+    for (int c = 1; c < caps.size(); ++c)
+        model_.setHorizontalHeaderItem(c - 1, new QStandardItem(caps[c]));
+}
+
+void GridControl::addItem(const QString& label) {
+    const int r = model_.rowCount();
+    model_.setRowCount(r + 1);
+    model_.setVerticalHeaderItem(r, new QStandardItem(label));
+}
+
+void GridControl::setRowHeightTwips(int row, int twips) {
+    checkCell(row, 0);
+    const int px = std::max(TwipsToPixels(twips), fontMetrics().height() + 4);
+    if (row == 0)
+        horizontalHeader()->setFixedHeight(px);
+    else
+        setRowHeight(row - 1, px);
+}
+
+void GridControl::setColWidthTwips(int col, int twips) {
+    checkCell(0, col);
+    if (col == 0)
+        verticalHeader()->setFixedWidth(TwipsToPixels(twips));
+    else
+        setColumnWidth(col - 1, TwipsToPixels(twips));
+}
+
+int GridControl::colWidthTwips(int col) const {
+    checkCell(0, col);
+    return (col == 0 ? verticalHeader()->width() : columnWidth(col - 1)) * 15;
+}
+
+void GridControl::setColAlignmentCenter(int col) {
+    checkCell(0, col);
+    if (col == 0) return;  // the label column is always centred
+    for (int r = 1; r < rows(); ++r) cell(r, col)->setTextAlignment(Qt::AlignCenter);
+}
+
+void GridControl::setFontSize(double points) {
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+    horizontalHeader()->setFont(f);
+    verticalHeader()->setFont(f);
+}
+
+void GridControl::setColDataType(int col, ValueType type) {
+    checkCell(0, col);
+    types_[col] = type;
+}
+
+GridControl::ValueType GridControl::colDataType(int col) const {
+    auto it = types_.find(col);
+    return it == types_.end() ? ValueType::Text : it->second;
+}
+
+void GridControl::setColEditMask(int col, const QString& mask) {
+    checkCell(0, col);
+    masks_[col] = mask;
+}
+
+QString GridControl::colEditMask(int col) const {
+    auto it = masks_.find(col);
+    return it == masks_.end() ? QString() : it->second;
+}
+
+void GridControl::setColComboList(int col, const QString& list) {
+    checkCell(0, col);
+    lists_[col] = list;
+}
+
+QString GridControl::colComboList(int col) const {
+    auto it = lists_.find(col);
+    return it == lists_.end() ? QString() : it->second;
+}
+
+QString GridControl::text(int row, int col) const {
+    checkCell(row, col);
+    if (row == 0 && col == 0) return corner_;
+    if (row == 0) {
+        auto* h = model_.horizontalHeaderItem(col - 1);
+        return h ? h->text() : QString();
+    }
+    if (col == 0) {
+        auto* h = model_.verticalHeaderItem(row - 1);
+        return h ? h->text() : QString();
+    }
+    return cell(row, col)->text();
+}
+
+void GridControl::setText(int row, int col, const QString& text) {
+    checkCell(row, col);
+    if (row == 0 && col == 0) {
+        corner_ = text;
+    } else if (row == 0) {
+        model_.setHorizontalHeaderItem(col - 1, new QStandardItem(text));
+    } else if (col == 0) {
+        model_.setVerticalHeaderItem(row - 1, new QStandardItem(text));
+    } else {
+        cell(row, col)->setText(text);
+    }
+}
+
+void GridControl::select(int row, int col) {
+    checkCell(row, col);
+    if (row == 0 || col == 0) Raise(err::InvalidPropertyIndex, "fixed cells cannot be current");
+    setCurrentIndex(model_.index(row - 1, col - 1));
+}
+
+int GridControl::row() const {
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() + 1 : 0;
+}
+
+int GridControl::col() const {
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.column() + 1 : 0;
+}
+
+void GridControl::setCellForeColor(uint32_t bgr) {
+    const int r = row(), c = col();
+    if (r < 1 || c < 1) Raise(err::InvalidPropertyIndex, "no current cell");
+    cell(r, c)->setForeground(ColorFromBgr(bgr));
+}
+
+uint32_t GridControl::foreColorAt(int row, int col) const {
+    if (row < 1 || col < 1) checkCell(-1, -1);
+    const QVariant v = cell(row, col)->data(Qt::ForegroundRole);
+    return v.isValid() ? BgrFromColor(v.value<QBrush>().color()) : 0x000000;
+}
+
+void GridControl::setCellBackColor(int r1, int c1, int r2, int c2, uint32_t bgr) {
+    if (r1 > r2) std::swap(r1, r2);
+    if (c1 > c2) std::swap(c1, c2);
+    checkCell(r1, c1);
+    checkCell(r2, c2);
+    for (int r = std::max(1, r1); r <= r2; ++r)
+        for (int c = std::max(1, c1); c <= c2; ++c) cell(r, c)->setBackground(ColorFromBgr(bgr));
+}
+
+uint32_t GridControl::backColorAt(int row, int col) const {
+    if (row < 1 || col < 1) checkCell(-1, -1);
+    const QVariant v = cell(row, col)->data(Qt::BackgroundRole);
+    return v.isValid() ? BgrFromColor(v.value<QBrush>().color()) : back_;
+}
+
+void GridControl::setBackColorBkg(uint32_t bgr) {
+    bkg_ = bgr;
+    applyPalette();
+}
+
+void GridControl::setBackColor(uint32_t bgr) {
+    back_ = bgr;
+    applyPalette();
+}
+
+void GridControl::setBackColorSel(uint32_t bgr) {
+    sel_ = bgr;
+    applyPalette();
+}
+
+void GridControl::applyPalette() {
+    QPalette p = palette();
+    p.setColor(QPalette::Base, ColorFromBgr(back_));
+    p.setColor(QPalette::Window, ColorFromBgr(bkg_));
+    p.setColor(QPalette::Highlight, ColorFromBgr(sel_));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    setPalette(p);
+    viewport()->setAutoFillBackground(true);
+    // The area right of and below the last cell shows the outside colour.
+    setStyleSheet(QString("QTableView { background-color: %1; gridline-color: #b8b8b8; }")
+                      .arg(ColorFromBgr(bkg_).name()));
+}
+
+QRect GridControl::cellGeometry() const {
+    const QModelIndex i = currentIndex();
+    if (!i.isValid()) return {};
+    QRect r = visualRect(i);
+    r.translate(viewport()->pos());
+    return r;
+}
+
+void GridControl::showRow(int row) {
+    checkCell(row, 1);
+    if (row >= 1) scrollTo(model_.index(row - 1, 0));
+}
+
+void GridControl::editCell() {
+    const QModelIndex i = currentIndex();
+    if (i.isValid()) edit(i, QAbstractItemView::AllEditTriggers, nullptr);
+}
+
+bool GridControl::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!editable_ && trigger != QAbstractItemView::NoEditTriggers) return false;
+    if (trigger != QAbstractItemView::NoEditTriggers && index.isValid()) {
+        bool cancel = false;
+        emit beforeEdit(index.row() + 1, index.column() + 1, &cancel);
+        if (cancel) return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+// Mouse events of a table arrive in viewport coordinates.
+void GridControl::trackMouse(const QPoint& vp) {
+    const int r = rowAt(vp.y()), c = columnAt(vp.x());
+    mouseRow_ = r < 0 ? -1 : r + 1;
+    mouseCol_ = c < 0 ? -1 : c + 1;
+}
+
+void GridControl::mousePressEvent(QMouseEvent* e) {
+    trackMouse(e->position().toPoint());
+    QTableView::mousePressEvent(e);
+    emit gridMouseDown(e->button(), e->modifiers(), e->position().toPoint().x(),
+                       e->position().toPoint().y());
+    if (e->button() == Qt::LeftButton) emit gridClicked();
+}
+
+void GridControl::mouseMoveEvent(QMouseEvent* e) {
+    trackMouse(e->position().toPoint());
+    QTableView::mouseMoveEvent(e);
+    emit gridMouseMove(e->buttons(), e->modifiers(), e->position().toPoint().x(),
+                       e->position().toPoint().y());
+}
+
+void GridControl::mouseDoubleClickEvent(QMouseEvent* e) {
+    trackMouse(e->position().toPoint());
+    QTableView::mouseDoubleClickEvent(e);
+    emit gridDoubleClicked();
+}
+
+}  // namespace tarvos::ui
