@@ -74,6 +74,9 @@ void ChannelWindow::BuildPages() {
     cmdDefSet_->setObjectName("cmdDefSet");
     cmdAutoInput_ = new QPushButton(fraModel_);
     cmdAutoInput_->setObjectName("cmdAutoInput");
+    // The read/write code controls of the function pages sit here.
+    codeArea_ = new QWidget(fraModel_);
+    codeArea_->setObjectName("fraRdWrCodeArea");
     // Deleting channels and automatic input arrive with the channel commands.
     cmdDelAllCh_->setEnabled(false);
     cmdAutoInput_->setEnabled(false);
@@ -84,6 +87,8 @@ void ChannelWindow::BuildPages() {
     modelLayout->addSpacing(6);
     modelLayout->addWidget(lblFrequency_);
     modelLayout->addWidget(cboFrequency_);
+    modelLayout->addSpacing(6);
+    modelLayout->addWidget(codeArea_);
     modelLayout->addSpacing(14);
     modelLayout->addWidget(cmdDelAllCh_);
     modelLayout->addWidget(cmdDefSet_);
@@ -109,12 +114,20 @@ void ChannelWindow::BuildPages() {
 
     sstabSetMode_->addTab(fraSysSet0, QString());
     sstabSetMode_->addTab(fraSysSet1, QString());
+    fraSysSet0_ = fraSysSet0;
+    fraSysSet1_ = fraSysSet1;
 
     // The second tab control stays hidden until the code dialog reveals it.
     sstabMoreFunc_ = new QTabWidget(this);
     sstabMoreFunc_->setObjectName("sstabMoreFunc");
     for (const char* caption : {"未分类", "DTMF", "两音", "Tab 3"})
         sstabMoreFunc_->addTab(new QWidget, QString::fromUtf8(caption));
+    // "Tab 3" holds the third function frame, which the interface lock disables with the others.
+    fraSysSet2_ = new QWidget(sstabMoreFunc_->widget(3));
+    fraSysSet2_->setObjectName("fraSysSet2");
+    auto* tab3 = new QVBoxLayout(sstabMoreFunc_->widget(3));
+    tab3->setContentsMargins(0, 0, 0, 0);
+    tab3->addWidget(fraSysSet2_);
     sstabMoreFunc_->hide();
 
     cmdMoreFunc_ = new QPushButton(">", this);
@@ -134,6 +147,14 @@ void ChannelWindow::BuildPages() {
     connect(cboModel_, &QComboBox::currentIndexChanged, this, [this] { cboModel_Click(); });
     connect(cboFrequency_, &QComboBox::activated, this, [this] { cboFrequency_Click(); });
     connect(cmdDefSet_, &QPushButton::clicked, this, [this] { emit restoreDefaultsRequested(); });
+}
+
+QWidget* ChannelWindow::moreFuncPage(int index) const {
+    return sstabMoreFunc_->widget(index);
+}
+
+QWidget* ChannelWindow::sysSetFrame(int index) const {
+    return index == 0 ? fraSysSet0_ : index == 1 ? fraSysSet1_ : fraSysSet2_;
 }
 
 void ChannelWindow::closeEvent(QCloseEvent* e) {

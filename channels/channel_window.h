@@ -57,6 +57,16 @@ class ChannelWindow : public QWidget {
     QComboBox* bandBox() const { return cboFrequency_; }
     QTabWidget* setModeTabs() const { return sstabSetMode_; }
     QTabWidget* moreFuncTabs() const { return sstabMoreFunc_; }
+    // Where the function pages put their controls: fraOptionSet on the second tab, the four
+    // pages of sstabMoreFunc ("Tab 3" through fraSysSet2), the read/write code area of
+    // fraModel and the ">" button that asks for the access code.
+    QGroupBox* optionFrame() const { return fraOptionSet_; }
+    QWidget* moreFuncPage(int index) const;
+    QWidget* sysSet2Frame() const { return fraSysSet2_; }
+    QWidget* codeArea() const { return codeArea_; }
+    QPushButton* moreFuncButton() const { return cmdMoreFunc_; }
+    // The three function-setting frames (fraSysSet0..2) the interface lock disables.
+    QWidget* sysSetFrame(int index) const;
 
     // Frequency text as the grid shows it: MHz in the shortest decimal form.
     static QString FrequencyText(int32_t tenHz);
@@ -81,6 +91,10 @@ class ChannelWindow : public QWidget {
     int observer_ = 0;
     QTabWidget* sstabSetMode_ = nullptr;
     QTabWidget* sstabMoreFunc_ = nullptr;
+    QWidget* fraSysSet0_ = nullptr;
+    QWidget* fraSysSet1_ = nullptr;
+    QWidget* fraSysSet2_ = nullptr;
+    QWidget* codeArea_ = nullptr;
     QGroupBox* fraMain_ = nullptr;
     QGroupBox* fraModel_ = nullptr;
     QGroupBox* fraOptionSet_ = nullptr;
