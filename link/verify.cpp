@@ -47,26 +47,25 @@ std::string DifferenceLine(const ByteDifference& d) {
 std::string VerifySummary(const VerifyResult& r, int language, size_t shown) {
     const std::string n = std::to_string(r.checked);
     if (r.matched()) {
-        if (language == 1) return "写入后校验：全部 " + n + " 个字节一致";
-        if (language == 2) return "寫入後校驗：全部 " + n + " 個位元組一致";
-        return "Verify after write: all " + n + " bytes match";
+        if (language == 1) return "校验通过：全部 " + n + " 个字节一致";
+        if (language == 2) return "校驗通過：全部 " + n + " 個位元組一致";
+        return "Verified: all " + n + " bytes match";
     }
     const std::string k = std::to_string(r.differences.size());
     std::string where;
-    const char* comma = language == 3 ? ", " : "、";
+    const char* comma = language == 1 || language == 2 ? "、" : ", ";
     for (size_t i = 0; i < r.differences.size() && i < shown; ++i)
         where += (i ? comma : "") + Hex4(r.differences[i].addr);
-    if (r.differences.size() > shown) where += language == 3 ? ", ..." : "……";
-    if (language == 1) return "写入后校验：" + n + " 个字节中有 " + k + " 个不一致，地址 " + where;
-    if (language == 2)
-        return "寫入後校驗：" + n + " 個位元組中有 " + k + " 個不一致，位址 " + where;
-    return "Verify after write: " + k + " of " + n + " bytes differ, at " + where;
+    if (r.differences.size() > shown) where += language == 1 || language == 2 ? "……" : ", ...";
+    if (language == 1) return "校验失败：" + n + " 个字节中有 " + k + " 个不一致，地址 " + where;
+    if (language == 2) return "校驗失敗：" + n + " 個位元組中有 " + k + " 個不一致，位址 " + where;
+    return "Verify failed: " + k + " of " + n + " bytes differ, at " + where;
 }
 
 std::string VerifyReadFailedText(int language) {
-    if (language == 1) return "写入后校验：读回失败，无法比较";
-    if (language == 2) return "寫入後校驗：讀回失敗，無法比較";
-    return "Verify after write: the read-back failed, nothing was compared";
+    if (language == 1) return "校验失败：读回不成功，无法比较";
+    if (language == 2) return "校驗失敗：讀回不成功，無法比較";
+    return "Verify failed: the read-back did not succeed";
 }
 
 }  // namespace tarvos::link

@@ -419,9 +419,16 @@ void MainWindow::RunTransfer(int mode) {
     else
         text =
             app_.ft(4).remove('&') + (app_.language == 3 ? " " : "") + app_.ft(success ? 171 : 172);
-    if (write && success && action("mnuVerifyWrite")->isChecked())
-        text += "  " + VerifyAfterWrite();
+    // After a verification the panel says its result (a verification only follows a write
+    // that succeeded); the tip keeps the whole story.
+    QString tip;
+    if (write && success && action("mnuVerifyWrite")->isChecked()) {
+        const QString verified = VerifyAfterWrite();
+        tip = text + "\n" + verified;
+        text = verified;
+    }
     SetStatusNotice(text);
+    statusNotice_->setToolTip(tip);
     ShowComPort();
     emit transferFinished(write, success);
 }

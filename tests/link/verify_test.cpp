@@ -27,18 +27,17 @@ TEST(Verify, TheComparisonNamesTheFirstDifferingAddressesInEveryLanguage) {
     for (int a = 0x0100; a < 0x0120; ++a) back[a] = 0x5A;
     VerifyResult r = CompareReadBack(plan, back);
     EXPECT_TRUE(r.matched());
-    EXPECT_EQ(VerifySummary(r, 3), "Verify after write: all 32 bytes match");
-    EXPECT_EQ(VerifySummary(r, 1), "写入后校验：全部 32 个字节一致");
+    EXPECT_EQ(VerifySummary(r, 3), "Verified: all 32 bytes match");
+    EXPECT_EQ(VerifySummary(r, 1), "校验通过：全部 32 个字节一致");
 
     for (int a : {0x0101, 0x0103, 0x0110, 0x011F}) back[a] = 0xA5;
     r = CompareReadBack(plan, back);
     ASSERT_EQ(r.differences.size(), 4u);
     EXPECT_EQ(DifferenceLine(r.differences[0]), "0101: wrote 5A, read A5");
     EXPECT_EQ(VerifySummary(r, 3),
-              "Verify after write: 4 of 32 bytes differ, at 0101, 0103, 0110, 011F");
-    EXPECT_EQ(VerifySummary(r, 3, 2),
-              "Verify after write: 4 of 32 bytes differ, at 0101, 0103, ...");
-    EXPECT_EQ(VerifySummary(r, 2, 2), "寫入後校驗：32 個位元組中有 4 個不一致，位址 0101、0103……");
+              "Verify failed: 4 of 32 bytes differ, at 0101, 0103, 0110, 011F");
+    EXPECT_EQ(VerifySummary(r, 3, 2), "Verify failed: 4 of 32 bytes differ, at 0101, 0103, ...");
+    EXPECT_EQ(VerifySummary(r, 2, 2), "校驗失敗：32 個位元組中有 4 個不一致，位址 0101、0103……");
 }
 
 }  // namespace

@@ -99,10 +99,13 @@ TEST_F(TransferExtrasTest, VerifyAfterWriteIsOffUntilTickedAndThenReadsTheWriteB
     radio.journal.clear();
     window->StartWrite();
     EXPECT_TRUE(readsBack());
-    EXPECT_TRUE(window->statusText(1).startsWith("Write Successful"));
-    EXPECT_TRUE(window->statusText(1).contains("Verify after write: all "))
+    // Panel 1 says the verification's result; its tip has the write's as well.
+    EXPECT_TRUE(window->statusText(1).startsWith("Verified: all "))
         << window->statusText(1).toStdString();
     EXPECT_TRUE(window->statusText(1).endsWith(" bytes match"));
+    EXPECT_TRUE(window->findChild<QLabel*>("statusNotice")
+                    ->toolTip()
+                    .startsWith("Write Successful\nVerified: all "));
     ASSERT_FALSE(errors.lines.empty());
     EXPECT_TRUE(QString::fromStdString(errors.lines.back()).endsWith(" bytes match"));
     // The read-back left the document alone: no backup, the file kept.
@@ -129,7 +132,8 @@ TEST_F(TransferExtrasTest, VerifyNamesTheBytesTheRadioDidNotKeepAndAFailedReadBa
     });
     window->StartWrite();
     const QString status = window->statusText(1);
-    EXPECT_TRUE(status.contains(QString::fromUtf8("2 个不一致，地址 0012、0345")))
+    EXPECT_TRUE(status.startsWith(QString::fromUtf8("校验失败：")));
+    EXPECT_TRUE(status.endsWith(QString::fromUtf8("2 个不一致，地址 0012、0345")))
         << status.toStdString();
     std::vector<std::string> tail(errors.lines.end() - 3, errors.lines.end());
     EXPECT_TRUE(QString::fromStdString(tail[0]).contains("0012")) << tail[0];
@@ -142,7 +146,7 @@ TEST_F(TransferExtrasTest, VerifyNamesTheBytesTheRadioDidNotKeepAndAFailedReadBa
         QTimer::singleShot(300, w, [w] { w->close(); });
     });
     window->StartWrite();
-    EXPECT_TRUE(window->statusText(1).endsWith(QString::fromUtf8("读回失败，无法比较")))
+    EXPECT_TRUE(window->statusText(1).endsWith(QString::fromUtf8("读回不成功，无法比较")))
         << window->statusText(1).toStdString();
 }
 
