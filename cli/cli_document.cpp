@@ -13,7 +13,7 @@ namespace tarvos::cli {
 
 namespace {
 SettingsFile ShippedSettings() {
-    const auto bytes = ShippedFile(kSettingsFileName);
+    const auto bytes = InstallationFile(kSettingsFileName);
     return SettingsFile::FromText(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
@@ -22,8 +22,7 @@ SettingsFile ShippedSettings() {
 std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language) {
     const SettingsFile settings = ShippedSettings();
     auto doc = std::make_unique<RadioDocument>(log, language, ReadDatNum(settings));
-    const auto templateBytes = ShippedFile(kTemplateFileName);
-    doc->SetTemplate(std::vector<uint8_t>(templateBytes.begin(), templateBytes.end()));
+    doc->SetTemplate(InstallationFile(kTemplateFileName));
     doc->SetLayout(ReadChInfo(settings, doc->language(), log));
     doc->InitChTable();
     doc->SelectModel(0);

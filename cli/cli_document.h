@@ -1,9 +1,10 @@
 #pragma once
 // The radio document as the application has it right after start-up, built for tarvos-cli
-// from the installation data inside the program: the channel layout of the language from
-// the shipped settings file, the shipped template loaded by the first band selection. Every
-// command that opens, edits, saves, reads or writes goes through one, so the command line
-// gives the bytes the window gives for the same gestures.
+// from the installation data (share/tarvos of an installed program, else the copies inside
+// the program): the channel layout of the language from the shipped settings file, the
+// shipped template loaded by the first band selection. Every command that opens, edits,
+// saves, reads or writes goes through one, so the command line gives the bytes the window
+// gives for the same gestures.
 
 #include <memory>
 

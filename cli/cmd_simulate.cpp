@@ -52,7 +52,7 @@ int Simulate(const Args& args) {
             return 2;
         }
     } else {
-        const auto defaults = ShippedFile(kDefaultsFileName);
+        const auto defaults = InstallationFile(kDefaultsFileName);
         for (int a = 0; a < image.size() && a < static_cast<int>(defaults.size()); ++a)
             image[a] = defaults[static_cast<size_t>(a)];
         FileLayoutToImage(image);

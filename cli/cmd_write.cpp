@@ -4,14 +4,13 @@
 // in the file, or the one --code gives), and with --verify reads the written areas back and
 // reports each byte that differs. Without --start/--end the settings file's write range
 // applies, as in the window.
-#include <cstdio>
 #include <iostream>
-#include <map>
 
 #include "cli/cli_document.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
 #include "document/link_host.h"
+#include "link/verify.h"
 
 namespace tarvos::cli {
 
@@ -47,35 +46,26 @@ int Write(const Args& args) {
     if (!o.verify) return 0;
 
     // What the radio should now hold: the last value every acknowledged write put there.
-    std::map<int, uint8_t> expected;
-    for (const auto& area : session.link().transfer.written())
-        for (size_t i = 0; i < area.bytes.size(); ++i)
-            if (area.addr + static_cast<int>(i) < kRadioMemorySize)
-                expected[area.addr + static_cast<int>(i)] = area.bytes[i];
-    if (expected.empty()) return 0;
+    const link::VerifyPlan plan = link::PlanVerification(session.link().transfer.written());
+    if (plan.empty()) return 0;
 
     ByteImage back = image;  // the code bytes for the check come along
     // The verification read: the same code boxes as the write, nothing else.
-    CodeBoxHost verifyHost;
+    link::ReadBackHost verifyHost;
     verifyHost.page = host.functionPage();
     LinkSession verify(back, verifyHost);
-    verify.link().ranges.ReadStartAddr = expected.begin()->first;
-    verify.link().ranges.ReadEndAddr = expected.rbegin()->first;
+    verify.link().ranges.ReadStartAddr = plan.start;
+    verify.link().ranges.ReadEndAddr = plan.end;
     std::cerr << "Verifying...\n";
     if (int failed = verify.transfer(link::Direction::Read, o.port, 1)) return failed;
-    int differences = 0;
-    for (const auto& [addr, want] : expected) {
-        if (back[addr] == want) continue;
-        char line[64];
-        std::snprintf(line, sizeof line, "%04X: wrote %02X, read %02X\n", addr, want, back[addr]);
-        std::cerr << line;
-        ++differences;
-    }
-    if (differences) {
-        std::cerr << differences << " byte(s) differ\n";
+    const link::VerifyResult result = link::CompareReadBack(plan, back);
+    for (const link::ByteDifference& d : result.differences)
+        std::cerr << link::DifferenceLine(d) << "\n";
+    if (!result.matched()) {
+        std::cerr << result.differences.size() << " byte(s) differ\n";
         return 1;
     }
-    std::cerr << "Verified " << expected.size() << " bytes\n";
+    std::cerr << "Verified " << result.checked << " bytes\n";
     return 0;
 }
 

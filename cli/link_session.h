@@ -47,12 +47,6 @@ class StderrProgress : public link::TransferObserver {
     bool barOpen_ = false;
 };
 
-// A transfer host that is only the function page's code boxes (reads need nothing else).
-struct CodeBoxHost : link::TransferHost {
-    link::FunctionPageState page;
-    link::FunctionPageState functionPage() override { return page; }
-};
-
 // Creates the QCoreApplication QtSerialPort needs when the program has none yet.
 void EnsureCoreApplication();
 

@@ -5,6 +5,7 @@
 #include "functions/write_prepare.h"
 #include "memory/data_file.h"
 #include "memory/identification.h"
+#include "memory/read_backup.h"
 
 namespace tarvos {
 
@@ -110,7 +111,18 @@ bool RadioDocument::SaveDatFile() {
 
 // --- Transfers ------------------------------------------------------------------------------
 
+void RadioDocument::SetReadBackups(std::filesystem::path folder,
+                                   std::function<std::time_t()> clock) {
+    backupFolder_ = std::move(folder);
+    backupClock_ = std::move(clock);
+}
+
 void RadioDocument::TakeReadResult() {
+    // The backup comes first: the redisplay may normalise bytes of the image.
+    lastReadBackup_.clear();
+    if (!backupFolder_.empty())
+        lastReadBackup_ = SaveReadBackup(backupFolder_, iicDat_, log_,
+                                         backupClock_ ? backupClock_() : std::time(nullptr));
     softDisplay();
     setModified(true);
     notify(DocumentChange::Replaced);

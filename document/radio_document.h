@@ -14,6 +14,7 @@
 // Editors observe the document and redraw from it.
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -121,8 +122,15 @@ class RadioDocument {
     bool SaveDatFile();
 
     // --- Transfers -------------------------------------------------------------------------
-    // After a successful read has filled the image: every editor redisplays from it.
+    // After a successful read has filled the image: a backup of it as read, when backups
+    // are on, then every editor redisplays from it.
     void TakeReadResult();
+    // Backups of every read into folder (the window gives its Data/backups); an empty path
+    // turns them off, as they are at first. clock gives the time a backup is named after
+    // (the system clock when empty).
+    void SetReadBackups(std::filesystem::path folder, std::function<std::time_t()> clock = {});
+    // The backup the last read left; empty when none was written.
+    const std::filesystem::path& lastReadBackup() const { return lastReadBackup_; }
     // Before a write: the channel table encoded and the function page's write values forced.
     WriteParamBits PrepareWrite();
 
@@ -185,6 +193,9 @@ class RadioDocument {
     std::filesystem::path defaultsPath_;
     std::filesystem::path currentFilePath_;
     bool modified_ = false;
+    std::filesystem::path backupFolder_;
+    std::function<std::time_t()> backupClock_;
+    std::filesystem::path lastReadBackup_;
 
     std::vector<std::pair<int, Observer>> observers_;
     int nextObserver_ = 1;

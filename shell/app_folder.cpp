@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include "data/shipped_files.h"
 #include "shell/shipped_data.h"
 
 namespace tarvos::ui {
@@ -29,18 +30,42 @@ QString ResolveAppFolder() {
     return user;
 }
 
-std::vector<ShippedItem> ShippedInstallationData() {
+namespace {
+ShippedItem FileItem(const QString& name, const QString& path) {
+    return {name, [path] {
+                QFile f(path);
+                return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            }};
+}
+}  // namespace
+
+std::vector<ShippedItem> ShippedInstallationData(const QString& installedFolder) {
     std::vector<ShippedItem> items;
+    // An installed program's share/tarvos comes first: its files are the installation's own.
+    if (!installedFolder.isEmpty()) {
+        const QDir root(installedFolder);
+        QDirIterator it(installedFolder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            items.push_back(FileItem(root.relativeFilePath(path), path));
+        }
+    }
+    auto add = [&items](ShippedItem item) {
+        for (const ShippedItem& have : items)
+            if (have.name == item.name) return;
+        items.push_back(std::move(item));
+    };
     QDirIterator it(":/install", QDir::Files);
     while (it.hasNext()) {
         const QString path = it.next();
-        items.push_back({QFileInfo(path).fileName(), [path] {
-                             QFile f(path);
-                             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-                         }});
+        add(FileItem(QFileInfo(path).fileName(), path));
     }
-    for (ShippedItem& item : ShippedCoreData()) items.push_back(std::move(item));
+    for (ShippedItem& item : ShippedCoreData()) add(std::move(item));
     return items;
+}
+
+std::vector<ShippedItem> ShippedInstallationData() {
+    return ShippedInstallationData(QString::fromStdString(InstalledDataFolder().string()));
 }
 
 QStringList InstallMissingData(const QString& folder, const std::vector<ShippedItem>& items) {

@@ -5,8 +5,9 @@
 // The folder is TARVOS_HOME when that is set (the tests always give a fresh one); otherwise
 // the program's own folder when it already holds the installation data and can be written;
 // otherwise a per-user data folder. Whichever it is, installation data missing from it is
-// copied in from what ships inside the program; a file already there is never replaced, so
-// the user's settings and edited files survive an update.
+// copied in from the installation: share/tarvos of an installed program (read only), else
+// what ships inside the program; a file already there is never replaced, so the user's
+// settings and edited files survive an update.
 
 #include <QString>
 #include <functional>
@@ -25,9 +26,12 @@ struct ShippedItem {
     std::function<QByteArray()> bytes;
 };
 
-// Every file that ships inside the program: the Qt resources under ":/install" (help pages,
-// picture buttons) and the data files of the radio's memory model when they are built in.
+// Every file of the installation: those of the installed data folder (InstalledDataFolder,
+// share/tarvos beside bin/) first, then whatever else ships inside the program: the Qt
+// resources under ":/install" (picture buttons) and the data files and help pages built in.
 std::vector<ShippedItem> ShippedInstallationData();
+// The same with the installed folder given (empty: none).
+std::vector<ShippedItem> ShippedInstallationData(const QString& installedFolder);
 
 // Copies each shipped file that the folder lacks; returns the names copied.
 QStringList InstallMissingData(const QString& folder, const std::vector<ShippedItem>& items);

@@ -23,8 +23,9 @@ struct AppServices::Impl {
           ports(link::PortMap::FromSystemAsync(&a.settings)),
           responsive(ports, [] { QCoreApplication::processEvents(); }),
           host(a.document),
-          link(port ? *port : responsive, wait ? *wait : waiter, a.log, &a.settings,
-               a.document.image(), host, a.faceText) {}
+          serialPort(port ? *port : responsive),
+          waiting(wait ? *wait : waiter),
+          link(serialPort, waiting, a.log, &a.settings, a.document.image(), host, a.faceText) {}
 
     void syncComPort() {
         app.comPort = link.ports.ComPort();
@@ -36,6 +37,8 @@ struct AppServices::Impl {
     ResponsiveSerialPort responsive;
     link::EventWaiter waiter;
     DocumentLinkHost host;
+    link::SerialPort& serialPort;  // what the link talks through, kept for the verification
+    link::Waiter& waiting;
     link::Link link;
     std::function<void()> showComPort;
     std::unique_ptr<sim::PtyRadio> demo;
@@ -89,6 +92,29 @@ int AppServices::runCommWindow(QWidget* parent, int mode) {
     int result = window.lastDirection() == link::Direction::Write ? kWriteFlag : 0;
     if (window.lastOutcome() == link::Outcome::Done) result |= kSuccessFlag;
     return result;
+}
+
+std::optional<link::VerifyResult> AppServices::verifyLastWrite(QWidget* parent) {
+    const link::VerifyPlan plan = link::PlanVerification(impl_->link.transfer.written());
+    if (plan.empty()) return link::VerifyResult{};
+    // A read of its own: the image starts as the document's, so the code check finds the
+    // code; the port is the one the write found, not searched again and not stored.
+    ByteImage back = app_.document.image();
+    link::ReadBackHost host;
+    host.page = impl_->host.functionPage();
+    link::Link verify(impl_->serialPort, impl_->waiting, app_.log, nullptr, back, host,
+                      app_.faceText);
+    const int port = impl_->link.ports.ComPort();
+    verify.ports.setComPort(port);
+    verify.ports.setPortState(port, link::PortStatus::Opened);
+    verify.interp.setSingleWire(impl_->link.interp.SingleWire());
+    verify.ranges = impl_->link.ranges;
+    verify.ranges.ReadStartAddr = plan.start;
+    verify.ranges.ReadEndAddr = plan.end;
+    CommWindow window(app_, verify, impl_->frameClickNum, 1, parent);
+    window.exec();
+    if (!window.ran() || window.lastOutcome() != link::Outcome::Done) return std::nullopt;
+    return link::CompareReadBack(plan, back);
 }
 
 void AppServices::runPortDialog(QWidget* parent) {

@@ -6,6 +6,9 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "link/verify.h"
 
 class QWidget;
 
@@ -41,6 +44,10 @@ class AppServices {
     // Opens the communication window modally: mode 1 reads, 2 writes (each started at once),
     // 0 shows both buttons. Returns the last transfer's outcome.
     int runCommWindow(QWidget* parent, int mode);
+    // After a successful write: reads the areas it wrote back through the communication
+    // window, over the port and cable mode the write used, into an image of their own (the
+    // document is not touched), and compares. nullopt when the read-back did not succeed.
+    std::optional<link::VerifyResult> verifyLastWrite(QWidget* parent);
     // The port dialog, modal.
     void runPortDialog(QWidget* parent);
 

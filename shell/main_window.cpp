@@ -29,6 +29,9 @@ namespace tarvos::ui {
 namespace {
 constexpr const char* kFileFilter = "Data File(*.dat)|*.dat";
 
+// "Verify after write" has no FaceText entry: Simplified, Traditional, English.
+const char* const kVerifyWriteCaption[3] = {"写入后校验", "寫入後校驗", "Verify after write"};
+
 // Menu rows: object name, FaceText caption, shortcut, shown.
 struct MenuRow {
     const char* name;
@@ -145,6 +148,11 @@ void MainWindow::BuildMenus() {
 
     QMenu* set = addMenu("mnuSet", 31, true);
     add(set, {"mnuCommunicate", 32, "", true});
+    QAction* verify = add(set, {"mnuVerifyWrite", -1, "", true});
+    verify->setCheckable(true);
+    verify->setChecked(app_.setting("VerifyWrite", "0", 3).toInt() != 0);
+    connect(verify, &QAction::triggered, this,
+            [this](bool on) { app_.writeSetting("VerifyWrite", on ? "1" : "0"); });
     sep(set, true);
     add(set, {"mnuLockFace", 58, "", true})->setCheckable(true);
     sep(set, true);
@@ -285,6 +293,8 @@ void MainWindow::SetSoftFace() {
             const int index = a->data().toInt();
             if (a->data().isValid() && index >= 0) a->setText(app_.ft(index));
         }
+        action("mnuVerifyWrite")
+            ->setText(QString::fromUtf8(kVerifyWriteCaption[NormalizeLanguage(app_.language) - 1]));
         setWindowTitle(app_.ft(16));
         SetStatusNotice(app_.ft(94));
         ShowComPort();
@@ -409,9 +419,40 @@ void MainWindow::RunTransfer(int mode) {
     else
         text =
             app_.ft(4).remove('&') + (app_.language == 3 ? " " : "") + app_.ft(success ? 171 : 172);
+    // After a verification the panel says its result (a verification only follows a write
+    // that succeeded); the tip keeps the whole story.
+    QString tip;
+    if (write && success && action("mnuVerifyWrite")->isChecked()) {
+        const QString verified = VerifyAfterWrite();
+        tip = text + "\n" + verified;
+        text = verified;
+    }
     SetStatusNotice(text);
+    statusNotice_->setToolTip(tip);
     ShowComPort();
     emit transferFinished(write, success);
+}
+
+QString MainWindow::VerifyAfterWrite() {
+    std::string summary;
+    std::vector<std::string> details;
+    app_.guard("mdifrmMain->VerifyAfterWrite", [&] {
+        const auto result = services_.verifyLastWrite(this);
+        if (!result) {
+            summary = link::VerifyReadFailedText(app_.language);
+            return;
+        }
+        summary = link::VerifySummary(*result, app_.language);
+        // The error window lists the first differences byte by byte.
+        for (size_t i = 0; i < result->differences.size() && i < 16; ++i)
+            details.push_back(link::DifferenceLine(result->differences[i]));
+    });
+    if (summary.empty()) summary = link::VerifyReadFailedText(app_.language);  // logged above
+    if (ErrorSink* sink = app_.log.sink()) {
+        sink->appendLine(summary);
+        for (const std::string& line : details) sink->appendLine(line);
+    }
+    return QString::fromStdString(summary);
 }
 
 void MainWindow::ShowPortDialog() {

@@ -83,6 +83,9 @@ class MainWindow : public QMainWindow {
     void tlbMdiFrmMain_ButtonClick(const QString& key);
     bool QueryUnload();
     void RunTransfer(int mode);
+    // "Verify after write": the written areas read back and compared; the summary line (also
+    // written to the error window, with the first differing bytes).
+    QString VerifyAfterWrite();
 
     AppContext& app_;
     AppServices& services_;

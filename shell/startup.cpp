@@ -5,6 +5,7 @@
 
 #include "memory/data_file.h"
 #include "memory/image_settings.h"
+#include "memory/read_backup.h"
 #include "shell/app_context.h"
 #include "shell/app_services.h"
 #include "shell/main_window.h"
@@ -42,13 +43,15 @@ void ReadCellColours(AppContext& app) {
     if (ok) app.defColor = def;
 }
 
-// The data folder, and the files the document starts new files from.
+// The data folder, the files the document starts new files from, and the folder every read
+// from a radio is backed up into.
 void GenerateDatFolder(AppContext& app) {
     app.guard("mdifrmMain->GenerateDatFolder", [&] {
         const std::filesystem::path folder = app.appFolder.toStdString();
         const DataFolder data = tarvos::GenerateDatFolder(folder, app.log);
         app.document.SetTemplate(folder / kTemplateFileName);
         app.document.SetFiles(data.untitledPath, folder / kDefaultsFileName);
+        app.document.SetReadBackups(data.folder / kBackupFolderName);
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 
+#include "link/qt/port_hints.h"
+
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -56,8 +58,17 @@ Why OpenFailure(const std::string& device, QSerialPort::SerialPortError error) {
 }  // namespace
 
 std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error,
-                            int language) {
-    return WhyText(OpenFailure(device, error), device, language);
+                            int language, const SystemRoots* roots) {
+    const Why why = OpenFailure(device, error);
+    const std::string reason = WhyText(why, device, language);
+    if (!roots) return reason;
+    // What the system shows about the device may say why, in words the user can act on.
+    std::string hint;
+    if (why == Why::Absent)
+        hint = PortHint(PortTrouble::Absent, device, language, *roots);
+    else if (why == Why::Busy)
+        hint = PortHint(PortTrouble::Busy, device, language, *roots);
+    return WithHint(reason, hint, language);
 }
 
 QtSerialPorts::~QtSerialPorts() {
@@ -76,7 +87,9 @@ int QtSerialPorts::open(int port) {
     auto& reason = reasons_[static_cast<size_t>(port)];
     const std::string device = map().device(port);
     if (device.empty()) {
-        reason = WhyText(Why::Unmapped, "COM" + std::to_string(port), language_);
+        // An adapter that vanished right after plugging in leaves its number without a device.
+        reason = WithHint(WhyText(Why::Unmapped, "COM" + std::to_string(port), language_),
+                          PortlessAdapterHint(language_, roots_), language_);
         return -1;
     }
     auto& p = ports_[static_cast<size_t>(port)];
@@ -84,10 +97,15 @@ int QtSerialPorts::open(int port) {
     p = std::make_unique<QSerialPort>();
     p->setPortName(QString::fromStdString(device));
     if (!p->open(QIODevice::ReadWrite)) {
-        reason = OpenFailureText(device, p->error(), language_);
+        reason = OpenFailureText(device, p->error(), language_, &roots_);
         p.reset();
         return -1;
     }
+#ifdef __linux__
+    // Replies pass at once instead of after the adapter's latency timer; a driver that
+    // refuses (a pseudo-terminal does) just keeps its timing.
+    RequestLowLatency(static_cast<int>(p->handle()));
+#endif
     reason.clear();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "link/qt/port_hints.h"
 #include "link/qt/port_map.h"
 #include "link/serial_port.h"
 
@@ -36,6 +37,8 @@ class QtSerialPorts : public SerialPort {
     std::string openFailureReason(int port) const override;
     // The language of the failure reasons (1 Simplified Chinese, 2 Traditional, 3 English).
     void setLanguage(int language) { language_ = language; }
+    // Where the failure reasons look for their hints (sysfs and /proc; tests give a fake tree).
+    void setSystemRoots(SystemRoots roots) { roots_ = std::move(roots); }
 
   private:
     QSerialPort* get(int port);
@@ -45,10 +48,12 @@ class QtSerialPorts : public SerialPort {
     std::array<int, kPortCount + 1> timeoutMs_{};
     std::array<std::string, kPortCount + 1> reasons_;
     int language_ = 3;
+    SystemRoots roots_;
 };
 
-// Words a user can act on for a device that did not open, in the interface language.
+// Words a user can act on for a device that did not open, in the interface language; with
+// roots, followed by the likely cause the system shows (port_hints.h).
 std::string OpenFailureText(const std::string& device, QSerialPort::SerialPortError error,
-                            int language = 3);
+                            int language = 3, const SystemRoots* roots = nullptr);
 
 }  // namespace tarvos::link

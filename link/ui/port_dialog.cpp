@@ -16,8 +16,8 @@
 namespace tarvos::ui {
 
 PortDialog::PortDialog(WindowContext& ctx, link::PortLayer& ports, const link::PortMap* map,
-                       QWidget* parent)
-    : QDialog(parent), ctx_(ctx), ports_(ports), map_(map) {
+                       QWidget* parent, link::SystemRoots roots)
+    : QDialog(parent), ctx_(ctx), ports_(ports), map_(map), roots_(std::move(roots)) {
     setObjectName("frmToolCom");
     setModal(true);
     auto* fraToolCom = new QGroupBox(this);
@@ -34,6 +34,12 @@ PortDialog::PortDialog(WindowContext& ctx, link::PortLayer& ports, const link::P
     }
     lblToolCom_ = new QLabel(this);
     lblToolCom_->setObjectName("lblToolCom");
+    lblPortHint_ = new QLabel(this);
+    lblPortHint_->setObjectName("lblPortHint");
+    lblPortHint_->setWordWrap(true);
+    lblPortHint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblPortHint_->setMaximumWidth(520);
+    lblPortHint_->hide();
     auto* ok = new QPushButton(this);
     ok->setObjectName("cmdOk");
     ok->setDefault(true);
@@ -49,11 +55,13 @@ PortDialog::PortDialog(WindowContext& ctx, link::PortLayer& ports, const link::P
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblToolCom_);
     layout->addWidget(fraToolCom);
+    layout->addWidget(lblPortHint_);
     layout->addLayout(buttons);
 
     ctx_.guard("frmToolCom->Form_Load", [&] {
         InitFace();
         EnableCOM();
+        ShowPortHints();
         rememberedPort_ = ports_.ComPort();
         if (ports_.ComPort() >= 1 && ports_.ComPort() <= 16)
             button(ports_.ComPort())->setChecked(true);
@@ -101,6 +109,22 @@ void PortDialog::VerdictCom(int port) {
         b->setEnabled(true);
         b->setChecked(true);
     }
+}
+
+void PortDialog::ShowPortHints() {
+    // Numbers without a device are no news; a device that would not open is.
+    QStringList lines;
+    for (int port = 1; port <= 16; ++port) {
+        if (ports_.PortState(port) != link::PortStatus::Failed) continue;
+        if (!map_ || map_->device(port).empty()) continue;
+        const QString reason = QString::fromStdString(ports_.PortReason(port));
+        if (!reason.isEmpty() && !lines.contains(reason)) lines << reason;
+    }
+    const QString adapter =
+        QString::fromStdString(link::PortlessAdapterHint(ctx_.language, roots_));
+    if (!adapter.isEmpty() && !lines.join("\n").contains(adapter)) lines << adapter;
+    lblPortHint_->setText(lines.join("\n"));
+    lblPortHint_->setVisible(!lines.isEmpty());
 }
 
 void PortDialog::cmdOK_Click() {

@@ -78,6 +78,32 @@ TEST(RadioDocument, ReadResultCountsAsUnsavedAndRedisplays) {
     EXPECT_TRUE(Heard(s.changes, DocumentChange::Replaced));
 }
 
+TEST(RadioDocument, AReadIsBackedUpAsTheRadioSentItBeforeTheRedisplay) {
+    StartedDocument s;
+    s.doc.TakeReadResult();  // backups are off until the window turns them on
+    EXPECT_TRUE(s.doc.lastReadBackup().empty());
+
+    const auto folder = s.folder / "Data" / "backups";
+    s.doc.SetReadBackups(folder, [] { return std::time_t(1700000000); });
+    // A radio without the identification block: the redisplay writes it in.
+    for (int a = 0x01B8; a < 0x01C0; ++a) s.doc.image().at(a) = 0;
+    const std::vector<uint8_t> asRead = ImageToFileBytes(s.doc.image());
+    s.doc.TakeReadResult();
+    EXPECT_EQ(s.doc.image().at(0x01B8), 'K');
+    ASSERT_FALSE(s.doc.lastReadBackup().empty());
+    EXPECT_EQ(s.doc.lastReadBackup().parent_path(), folder);
+    EXPECT_EQ(FileBytes(s.doc.lastReadBackup()), asRead);
+
+    // A backup that cannot be written is logged; the read result is taken all the same.
+    std::filesystem::remove_all(folder);
+    WriteBytes(folder, {1});
+    WriteBandLimits(s.doc.image(), 13600000, 17400000);
+    s.doc.TakeReadResult();
+    EXPECT_TRUE(s.doc.lastReadBackup().empty());
+    EXPECT_EQ(s.doc.bandIndex(), 1);
+    EXPECT_EQ(s.sink.locations(), std::vector<std::string>{"frmCommun->SaveReadBackup"});
+}
+
 TEST(RadioDocument, CustomBandStartsANewFileOnlyWhenAccepted) {
     StartedDocument s;
     ASSERT_TRUE(s.doc.RestoreDefaultSetting());
