@@ -92,10 +92,10 @@ class MainWindow : public QMainWindow {
     void BuildStatusBar();
     void BuildPictureButtons();
     void LoadPictureButtons();
+    void ToggleLock(bool checked);
     void tlbMdiFrmMain_ButtonClick(const QString& key);
     bool QueryUnload();
     void RunTransfer(int mode);
-    void ToggleLock(bool checked);
 
     AppContext& app_;
     AppServices& services_;
