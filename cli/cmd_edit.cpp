@@ -300,6 +300,9 @@ int Edit(const Args& args) {
         } catch (const BadAction& bad) {
             std::cerr << "tarvos-cli edit: " << action << ": " << bad.message << "\n";
             return 2;
+        } catch (const std::exception& e) {
+            std::cerr << "tarvos-cli edit: " << action << ": " << e.what() << "\n";
+            return 2;
         }
     }
     player.beforeSave();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/error_log.h"
 #include "document/channel_editor.h"
 #include "document/radio_document.h"
 
@@ -46,6 +47,12 @@ std::string ShortKhz(int32_t tenHz) {
 }  // namespace
 
 AutoInput::AutoInput(ChannelEditor& editor, uint32_t seed) : editor_(editor), random_(seed) {}
+
+template <class Body>
+void AutoInput::fill(Body&& body) {
+    Guard(editor_.document().log(), "frmAutoInput->cmdAutoInput_Click",
+          [&] { editor_.Gesture(body); });
+}
 
 int32_t AutoInput::InputFreModify(std::string_view text) const {
     const std::optional<double> mhz = BoxNumber(text);
@@ -127,7 +134,7 @@ void AutoInput::frequencyFill(std::string& first, std::string& step, bool withTr
     if (f == 0) return;
     const int32_t st = InputStepModify(step);
     if (st == kFallbackStep) step = "25";
-    editor_.Gesture([&] {
+    fill([&] {
         int k = 0;
         for (int ch = controls.start; ch <= controls.end; ++ch, ++k) {
             if (ch < 1 || ch > editor_.rows()) continue;
@@ -165,7 +172,7 @@ void AutoInput::ToneFill() {
     if (editor_.locked()) return;
     RadioDocument& doc = editor_.document();
     const int n = doc.toneList().size();
-    editor_.Gesture([&] {
+    fill([&] {
         int i = std::clamp(controls.toneFirst, 0, n - 1);
         for (int ch = controls.start; ch <= controls.end; ++ch) {
             int selected;
@@ -200,7 +207,7 @@ void AutoInput::OptionFill(int column, int value) {
     RadioDocument& doc = editor_.document();
     // Power is set on the channels that transmit, the other groups on the channels in use.
     const int tested = column == kPowerColumn ? 2 : 1;
-    editor_.Gesture([&] {
+    fill([&] {
         for (int ch = std::max(1, controls.start); ch <= std::min(controls.end, editor_.rows());
              ++ch) {
             if (!IsNumericText(editor_.text(ch, tested))) continue;
@@ -215,7 +222,7 @@ void AutoInput::OptionFill(int column, int value) {
 
 void AutoInput::SetAll() {
     if (editor_.locked()) return;
-    editor_.Gesture([&] {
+    fill([&] {
         ReceiveFill();
         if (!controls.txEqRx) TransmitFill();
         ToneFill();

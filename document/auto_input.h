@@ -84,6 +84,9 @@ class AutoInput {
     static constexpr int32_t kFallbackStep = 2500;
 
   private:
+    // A fill as one gesture; a failure is logged and ends it.
+    template <class Body>
+    void fill(Body&& body);
     void frequencyFill(std::string& first, std::string& step, bool withTransmit, int column);
     int randomEntry(int count);
 

@@ -307,9 +307,11 @@ BeforeEditResult ChannelEditor::BeforeEdit(int r, int c) {
 
 void ChannelEditor::AfterEdit(int r, int c, const std::string& text, int chosen) {
     if (locked() || !valid(r, c)) return;
-    Gesture([&] {
-        SetCellText(r, c, text);
-        GridChAfterEdit(r, c, chosen);
+    Guard(doc_.log(), "frmChMem->GridChAfterEdit", [&] {
+        Gesture([&] {
+            SetCellText(r, c, text);
+            GridChAfterEdit(r, c, chosen);
+        });
     });
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "document/auto_input.h"
 #include "document/document_fixture.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
@@ -210,6 +211,30 @@ TEST_F(Editor, OptionsArePickedAndCycled) {
     EXPECT_EQ(info(), before);
 }
 
+TEST_F(Editor, DoubleClickingAToneCellCopiesTheOtherTone) {
+    type(1, 1, "438.5");
+    tone(1, 4, "67.0");
+    // The first click opens the box; the double-click drops its entry and copies.
+    e().Click(1, 3);
+    EXPECT_TRUE(e().DblClickActs(1, 3));
+    e().DblClick(1, 3);
+    EXPECT_EQ(e().openToneCell(), CellPos{});
+    EXPECT_EQ(cell(1, 3), "67.0");
+    EXPECT_EQ(s.doc.toneText().decode(1), "67.0");
+    tone(1, 4, "88.5");
+    e().DblClick(1, 4);
+    EXPECT_EQ(cell(1, 4), "67.0");
+    EXPECT_EQ(s.doc.toneText().encode(1), "67.0");
+    // Without transmit a click on the encode tone selects transmit, whose double-click
+    // copies receive.
+    type(1, 2, "");
+    EXPECT_FALSE(e().DblClickActs(1, 3));
+    e().Click(1, 4);
+    e().DblClick(e().current().row, e().current().col);
+    EXPECT_EQ(info()(1, chf::TxFre), 43850000);
+    EXPECT_EQ(cell(1, 4), "67.0");
+}
+
 TEST_F(Editor, TheToneBoxStoresTheNormalisedTone) {
     type(1, 1, "438.5");
     EXPECT_TRUE(e().Click(1, 2) && e().openToneCell() == CellPos{});
@@ -308,6 +333,26 @@ TEST_F(Editor, WhileLockedNoGestureChangesAnything) {
     EXPECT_EQ(e().lockState(), "ShowNo");
     e().DeleteOne(1);
     EXPECT_TRUE(info().empty(1));
+}
+
+// A faulty settings file (a default or a count that is no number) is logged, never fatal.
+TEST_F(Editor, AFaultyLayoutIsLoggedAndTheEditGoesOn) {
+    ChannelLayout layout = s.doc.layout();
+    layout.columnItems[7][2] = "yes";
+    layout.columnItems[6][1] = "two";
+    s.doc.SetLayout(layout);
+    type(1, 1, "x");  // every field of the row -1
+    type(1, 1, "438.5");
+    EXPECT_EQ(info()(1, chf::RxFre), 43850000);
+    e().DblClick(1, 6);
+    EXPECT_EQ(s.sink.locations(), (std::vector<std::string>{"frmChMem->GridChAfterEdit",
+                                                            "frmChMem->vsfgGridCh_DblClick:"}));
+    type(2, 1, "x");
+    AutoInput fill(e(), 1);
+    fill.controls.start = 2;
+    fill.controls.rxFirst = "440";
+    fill.Set(0);
+    EXPECT_EQ(s.sink.locations().back(), "frmAutoInput->cmdAutoInput_Click");
 }
 
 // Opening a file then another: what a save writes does not depend on the first file.
