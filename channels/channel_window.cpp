@@ -1,17 +1,25 @@
 #include "channels/channel_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "channels/auto_input_window.h"
 #include "channels/custom_band_dialog.h"
+#include "document/channel_editor.h"
 #include "document/radio_document.h"
 #include "memory/band.h"
 #include "widgets/grid_control.h"
@@ -27,6 +35,8 @@ ChannelWindow::ChannelWindow(WindowContext& ctx, RadioDocument& document, QWidge
     : QWidget(parent), ctx_(ctx), doc_(document) {
     setObjectName("frmChMem");
     BuildPages();
+    BuildToneBox();
+    BuildChannelMenu();
     observer_ = doc_.addObserver([this](DocumentChange what) { documentChanged(what); });
 }
 
@@ -34,12 +44,18 @@ ChannelWindow::~ChannelWindow() {
     doc_.removeObserver(observer_);
 }
 
+ChannelEditor& ChannelWindow::editor() {
+    return doc_.channelEditor();
+}
+
 void ChannelWindow::documentChanged(DocumentChange what) {
+    // The editor has redrawn its model already (it observes the document first).
     if (what == DocumentChange::Replaced) {
         showModelAndBand();
-        ShowChTblGrid();
+        render();
+        homeCell();
     } else if (what == DocumentChange::Channels) {
-        ShowChTblGrid();
+        render();
     }
 }
 
@@ -77,9 +93,6 @@ void ChannelWindow::BuildPages() {
     // The read/write code controls of the function pages sit here.
     codeArea_ = new QWidget(fraModel_);
     codeArea_->setObjectName("fraRdWrCodeArea");
-    // Deleting channels and automatic input arrive with the channel commands.
-    cmdDelAllCh_->setEnabled(false);
-    cmdAutoInput_->setEnabled(false);
     auto* modelLayout = new QVBoxLayout(fraModel_);
     modelLayout->setContentsMargins(10, 12, 10, 10);
     modelLayout->addWidget(lblModel_);
@@ -147,6 +160,72 @@ void ChannelWindow::BuildPages() {
     connect(cboModel_, &QComboBox::currentIndexChanged, this, [this] { cboModel_Click(); });
     connect(cboFrequency_, &QComboBox::activated, this, [this] { cboFrequency_Click(); });
     connect(cmdDefSet_, &QPushButton::clicked, this, [this] { emit restoreDefaultsRequested(); });
+    connect(cmdDelAllCh_, &QPushButton::clicked, this, [this] { mnuDelAll_Click(); });
+    connect(cmdAutoInput_, &QPushButton::clicked, this, [this] { cmdAutoInput_Click(); });
+
+    // The grid is edited as the channel rules say: a click starts editing, typing does, a
+    // double-click copies or cycles instead.
+    vsfgGridCh_->setEditTriggers(QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    vsfgGridCh_->setEditable(true);
+    connect(vsfgGridCh_, &GridControl::beforeEdit, this,
+            [this](int r, int c, bool* cancel) { vsfgGridCh_BeforeEdit(r, c, cancel); });
+    connect(vsfgGridCh_, &GridControl::afterEdit, this,
+            [this](int r, int c) { vsfgGridCh_AfterEdit(r, c); });
+    connect(vsfgGridCh_, &GridControl::gridClicked, this, [this] { vsfgGridCh_Click(); });
+    connect(vsfgGridCh_, &GridControl::gridDoubleClicked, this, [this] { vsfgGridCh_DblClick(); });
+    connect(vsfgGridCh_, &GridControl::gridMouseDown, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+                vsfgGridCh_MouseDown(b, x, y);
+            });
+}
+
+// The tone box cboGridChCtdcs: a drop-down with free entry, laid over a tone cell while it is
+// open.
+void ChannelWindow::BuildToneBox() {
+    cboGridChCtdcs_ = new QComboBox(vsfgGridCh_);
+    cboGridChCtdcs_->setObjectName("cboGridChCtdcs");
+    cboGridChCtdcs_->setEditable(true);
+    cboGridChCtdcs_->setInsertPolicy(QComboBox::NoInsert);
+    cboGridChCtdcs_->setMaxVisibleItems(16);
+    cboGridChCtdcs_->hide();
+    cboGridChCtdcs_->installEventFilter(this);
+    cboGridChCtdcs_->lineEdit()->installEventFilter(this);
+    connect(cboGridChCtdcs_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (!showingToneBox_) editor().SetToneBoxText(text.toStdString());
+    });
+    // Enter confirms the entry as leaving the box does.
+    connect(cboGridChCtdcs_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        CommitToneEntry();
+        vsfgGridCh_->setFocus();
+    });
+}
+
+// The channel menu mnuPopMenuOne opened by the right button over the grid.
+void ChannelWindow::BuildChannelMenu() {
+    mnuPopMenuOne_ = new QMenu(this);
+    mnuPopMenuOne_->setObjectName("mnuPopMenuOne");
+    auto item = [this](const char* name) {
+        QAction* a = mnuPopMenuOne_->addAction(QString());
+        a->setObjectName(name);
+        return a;
+    };
+    // Opening a channel and storing defaults have no command on this radio.
+    for (const char* name : {"mnuOpenCh", "mnuSaveDef"}) {
+        QAction* a = item(name);
+        a->setVisible(false);
+        a->setEnabled(false);
+    }
+    mnuPopMenuOne_->addSeparator()->setVisible(false);
+    mnuDelOne_ = item("mnuDelOne");
+    mnuDelAll_ = item("mnuDelAll");
+    sepPopChLock_ = mnuPopMenuOne_->addSeparator();
+    sepPopChLock_->setObjectName("sepPopChLock");
+    mnuPopChLock_ = item("mnuPopChLock");
+    mnuPopChLock_->setCheckable(true);
+    connect(mnuDelOne_, &QAction::triggered, this, [this] { mnuDelOne_Click(); });
+    connect(mnuDelAll_, &QAction::triggered, this, [this] { mnuDelAll_Click(); });
+    connect(mnuPopChLock_, &QAction::triggered, this, [this] { emit chLockToggled(); });
 }
 
 QWidget* ChannelWindow::moreFuncPage(int index) const {
@@ -159,10 +238,12 @@ QWidget* ChannelWindow::sysSetFrame(int index) const {
 
 void ChannelWindow::closeEvent(QCloseEvent* e) {
     // The channel window stays until the user has confirmed leaving the application.
-    if (ctx_.exitConfirmed)
+    if (ctx_.exitConfirmed) {
+        if (frmAutoInput_) frmAutoInput_->close();
         e->accept();
-    else
+    } else {
         e->ignore();
+    }
 }
 
 void ChannelWindow::InitChMem() {
@@ -171,6 +252,9 @@ void ChannelWindow::InitChMem() {
         // The tone list is the document's, built for the language in force.
         doc_.SetLayout(ReadChInfo(ctx_.settings, ctx_.language, ctx_.log));
         SetChGrid();
+        cboGridChCtdcs_->clear();
+        for (const std::string& tone : doc_.toneList().names())
+            cboGridChCtdcs_->addItem(QString::fromStdString(tone));
         InitChTable();
         normalBack_ = vsfgGridCh_->backColor();
         normalSel_ = vsfgGridCh_->backColorSel();
@@ -192,6 +276,11 @@ void ChannelWindow::ChInfoInitFace() {
         cmdDelAllCh_->setText(ctx_.ft(112));
         cmdDefSet_->setText(ctx_.ft(400));
         cmdAutoInput_->setText(ctx_.ft(445));
+        mnuPopMenuOne_->findChild<QAction*>("mnuOpenCh")->setText(" " + ctx_.ft(114));
+        mnuPopMenuOne_->findChild<QAction*>("mnuSaveDef")->setText(ctx_.ft(113));
+        mnuDelOne_->setText(" " + ctx_.ft(110));
+        mnuDelAll_->setText(ctx_.ft(112));
+        mnuPopChLock_->setText(ctx_.ft(47));
     });
 }
 
@@ -231,7 +320,6 @@ void ChannelWindow::SetChGrid() {
 
 void ChannelWindow::InitChTable() {
     doc_.InitChTable();
-    for (int ch = 1; ch <= doc_.layout().channelCount; ++ch) clearRow(ch);
     homeCell();
 }
 
@@ -243,95 +331,241 @@ void ChannelWindow::homeCell() {
     vsfgGridCh_->horizontalScrollBar()->setValue(0);
 }
 
-// An empty row: every cell empty, in the normal text colour.
-void ChannelWindow::clearRow(int ch) {
-    ctx_.guard("modChMem->DelOneChannel", [&] {
-        for (int c = 1; c <= doc_.layout().columnCount; ++c) {
-            vsfgGridCh_->select(ch, c);
-            vsfgGridCh_->setText(ch, c, QString());
-            vsfgGridCh_->setCellForeColor(ctx_.defColor);
-        }
-    });
-}
-
 QString ChannelWindow::FrequencyText(int32_t tenHz) {
-    QString s = QString::number(tenHz / 100000.0, 'f', 5);
-    if (s.contains('.')) {
-        while (s.endsWith('0')) s.chop(1);
-        if (s.endsWith('.')) s.chop(1);
-    }
-    return s;
+    return QString::fromStdString(tarvos::FrequencyText(tenHz));
 }
 
 void ChannelWindow::ShowChTblGrid() {
+    editor().ShowChTblGrid();
+    render();
+    homeCell();
+}
+
+void ChannelWindow::render() {
     ctx_.guard("modChMem->ShowChTblGrid", [&] {
-        for (int ch = 1; ch <= doc_.layout().channelCount; ++ch) {
-            if (doc_.chInfo().empty(ch)) {
-                for (int c = 1; c <= doc_.layout().columnCount; ++c)
-                    vsfgGridCh_->setText(ch, c, QString());
-                continue;
+        const ChannelEditor& e = editor();
+        GridControl& g = *vsfgGridCh_;
+        const int rows = std::min(e.rows(), g.rows() - 1), cols = std::min(e.cols(), g.cols() - 1);
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 1; c <= cols; ++c) {
+                const GridCell& cell = e.cell(r, c);
+                const QString text = QString::fromStdString(cell.text);
+                if (g.text(r, c) != text) g.setText(r, c, text);
+                g.setForeColorAt(r, c,
+                                 cell.colour == CellColour::Over ? ctx_.overColor : ctx_.defColor);
             }
-            ChParaShow(ch);
-            RxFreShow(ch);
-            TxFreShow(ch);
-            CtdcsDecShow(ch);
-            CtdcsEncShow(ch);
         }
-        homeCell();
-    });
-}
-
-void ChannelWindow::RxFreShow(int ch) {
-    ctx_.guard("modChMem->RxFreShow", [&] {
-        if (doc_.layout().columnCount < 1) return;
-        const int32_t rx = doc_.chInfo()(ch, 1);
-        vsfgGridCh_->setText(ch, 1, FrequencyText(rx));
-        vsfgGridCh_->select(ch, 1);
-        const bool outside = rx < doc_.bandLow() || rx > doc_.bandHigh();
-        vsfgGridCh_->setCellForeColor(outside ? ctx_.overColor : ctx_.defColor);
-    });
-}
-
-void ChannelWindow::TxFreShow(int ch) {
-    ctx_.guard("modChMem->TxFreShow", [&] {
-        if (doc_.layout().columnCount < 2) return;
-        const int32_t tx = doc_.chInfo()(ch, 2);
-        vsfgGridCh_->select(ch, 2);
-        if (tx == -1) {
-            vsfgGridCh_->setText(ch, 2, QString());
-            vsfgGridCh_->setCellForeColor(ctx_.defColor);
-            return;
+        if (rows >= 1 && cols >= 1) {
+            g.setCellBackColor(1, 0, rows, cols, g.backColor());
+            if (e.paintedRow() >= 1 && e.paintedRow() <= rows)
+                g.setCellBackColor(e.paintedRow(), 0, e.paintedRow(), cols, kClickedRowColour);
         }
-        vsfgGridCh_->setText(ch, 2, FrequencyText(tx));
-        const bool outside = tx < doc_.bandLow() || tx > doc_.bandHigh();
-        vsfgGridCh_->setCellForeColor(outside ? ctx_.overColor : ctx_.defColor);
+        renderToneBox();
     });
 }
 
-void ChannelWindow::CtdcsDecShow(int ch) {
-    ctx_.guard("modChMem->CtdcsDecShow", [&] {
-        if (doc_.layout().columnCount < 3) return;
-        vsfgGridCh_->setText(ch, 3, QString::fromStdString(doc_.toneText().decode(ch)));
+// The tone box shows while the editor has a tone cell open, exactly over that cell.
+void ChannelWindow::renderToneBox() {
+    const CellPos open = editor().openToneCell();
+    if (open.col == 0) {
+        if (cboGridChCtdcs_->isVisible()) cboGridChCtdcs_->hide();
+        return;
+    }
+    showingToneBox_ = true;
+    vsfgGridCh_->select(open.row, open.col);
+    cboGridChCtdcs_->setGeometry(vsfgGridCh_->cellGeometry());
+    // The list opens at the tone the cell holds.
+    const QString text = QString::fromStdString(editor().toneBoxText());
+    if (!cboGridChCtdcs_->isVisible() || cboGridChCtdcs_->currentText() != text) {
+        cboGridChCtdcs_->setCurrentIndex(cboGridChCtdcs_->findText(text, Qt::MatchExactly));
+        cboGridChCtdcs_->setEditText(text);
+    }
+    QPalette p = cboGridChCtdcs_->palette();
+    p.setColor(QPalette::Base, ColorFromBgr(kClickedRowColour));
+    cboGridChCtdcs_->setPalette(p);
+    showingToneBox_ = false;
+    if (!cboGridChCtdcs_->isVisible()) {
+        cboGridChCtdcs_->show();
+        cboGridChCtdcs_->raise();
+        cboGridChCtdcs_->setFocus(Qt::OtherFocusReason);
+        cboGridChCtdcs_->lineEdit()->selectAll();
+    }
+}
+
+void ChannelWindow::CommitToneEntry() {
+    ctx_.guard("frmChMem->cboGridChCtdcs_LostFocus", [&] {
+        if (editor().openToneCell().col == 0) return;
+        editor().SetToneBoxText(cboGridChCtdcs_->currentText().toStdString());
+        editor().LeaveToneBox();
+        render();
     });
 }
 
-void ChannelWindow::CtdcsEncShow(int ch) {
-    ctx_.guard("modChMem->CtdcsEncShow", [&] {
-        if (doc_.layout().columnCount < 4) return;
-        const bool noTx = doc_.chInfo()(ch, 2) == -1;
-        vsfgGridCh_->setText(ch, 4,
-                             noTx ? QString() : QString::fromStdString(doc_.toneText().encode(ch)));
+// The editor's current cell, once the grid's own editor has closed (selecting while it
+// commits would commit it again).
+void ChannelWindow::selectCurrentLater() {
+    selectPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!selectPending_) return;
+        selectPending_ = false;
+        const CellPos cur = editor().current();
+        if (cur.row >= 1 && cur.row < vsfgGridCh_->rows() && cur.col >= 1 &&
+            cur.col < vsfgGridCh_->cols())
+            vsfgGridCh_->select(cur.row, cur.col);
     });
 }
 
-void ChannelWindow::ChParaShow(int ch) {
-    ctx_.guard("modChMem->ChParaShow", [&] {
-        for (int c = 5; c <= doc_.layout().columnCount; ++c) {
-            if (c == 20) continue;  // reserved for a channel name
-            const int slot = doc_.chInfo()(ch, c) + 3;
-            if (slot < 3 || slot >= kItemSlots) Raise(err::IndexOutOfRange, "no display slot");
-            vsfgGridCh_->setText(ch, c, QString::fromStdString(doc_.layout().item(c, slot)));
-        }
+// --- Grid events --------------------------------------------------------------------------
+
+void ChannelWindow::vsfgGridCh_BeforeEdit(int row, int col, bool* cancel) {
+    const BeforeEditResult result = editor().BeforeEdit(row, col);
+    renderToneBox();
+    if (result.cancel) {
+        *cancel = true;
+        return;
+    }
+    vsfgGridCh_->setColComboList(col, QString::fromStdString(result.list));
+    editRow_ = row;
+    editCol_ = col;
+    editStartText_ = vsfgGridCh_->text(row, col);
+}
+
+void ChannelWindow::vsfgGridCh_AfterEdit(int row, int col) {
+    const QString text = vsfgGridCh_->text(row, col);
+    const bool unchanged = row == editRow_ && col == editCol_ && text == editStartText_;
+    editRow_ = editCol_ = 0;
+    if (unchanged) return;
+    editor().AfterEdit(row, col, text.toStdString(), vsfgGridCh_->comboIndex());
+    render();
+    selectCurrentLater();
+}
+
+void ChannelWindow::vsfgGridCh_Click() {
+    const int r = vsfgGridCh_->mouseRow(), c = vsfgGridCh_->mouseCol();
+    selectPending_ = false;
+    // The row painting follows; the current cell takes the click colour.
+    if (!editor().locked()) vsfgGridCh_->setBackColorSel(kCurrentCellColour);
+    const bool editNow = editor().Click(r, c);
+    render();
+    const CellPos cur = editor().current();
+    if (editor().openToneCell().col == 0 && cur.row >= 1 && cur.row < vsfgGridCh_->rows() &&
+        cur.col >= 1 && cur.col < vsfgGridCh_->cols())
+        vsfgGridCh_->select(cur.row, cur.col);
+    if (editNow) {
+        vsfgGridCh_->editCell();
+        watchCellEditor();
+    }
+}
+
+void ChannelWindow::vsfgGridCh_DblClick() {
+    editor().DblClick(vsfgGridCh_->row(), vsfgGridCh_->col());
+    render();
+}
+
+// The first click of a double-click opens an editor (or the tone box) over the cell, so the
+// second lands on it: such a double-click is still the grid's when the grid has a use for it.
+void ChannelWindow::watchCellEditor() {
+    QWidget* cellEditor = vsfgGridCh_->indexWidget(vsfgGridCh_->currentIndex());
+    if (!cellEditor) return;
+    // An item picked from an option's list is stored at once.
+    // (Enter commits by itself, queued; only a list still open after it is committed here.)
+    if (auto* box = qobject_cast<QComboBox*>(cellEditor)) {
+        QPointer<QComboBox> picked(box);
+        connect(box, &QComboBox::activated, this, [this, picked] {
+            QTimer::singleShot(0, this, [this, picked] {
+                if (picked && vsfgGridCh_->indexWidget(vsfgGridCh_->currentIndex()) == picked)
+                    vsfgGridCh_->commitEdit();
+            });
+        });
+    }
+    cellEditor->setProperty("tarvosCellEditor", true);
+    cellEditor->installEventFilter(this);
+    for (QWidget* child : cellEditor->findChildren<QWidget*>()) {
+        child->setProperty("tarvosCellEditor", true);
+        child->installEventFilter(this);
+    }
+}
+
+bool ChannelWindow::editorDoubleClick(bool toneBox) {
+    const int r = vsfgGridCh_->row(), c = vsfgGridCh_->col();
+    if (!editor().DblClickActs(r, c)) return false;
+    if (!toneBox) vsfgGridCh_->cancelEdit();
+    editor().DblClick(r, c);
+    render();
+    vsfgGridCh_->setFocus();
+    return true;
+}
+
+bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool toneBox = watched == cboGridChCtdcs_ || watched == cboGridChCtdcs_->lineEdit();
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (toneBox || watched->property("tarvosCellEditor").toBool()))
+        return editorDoubleClick(toneBox);
+    if (toneBox && event->type() == QEvent::FocusOut && !showingToneBox_) {
+        // Opening its own list, or another application taking the desktop, is no leaving.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            !cboGridChCtdcs_->view()->isVisible())
+            CommitToneEntry();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ChannelWindow::vsfgGridCh_MouseDown(Qt::MouseButton button, int x, int y) {
+    if (button != Qt::RightButton) return;
+    const int r = vsfgGridCh_->mouseRow(), c = vsfgGridCh_->mouseCol();
+    if (r < 1 || c < 1) return;
+    ctx_.guard("frmChMem->vsfgGridCh_MouseDown:", [&] {
+        // A tone still being entered is stored before a command acts on the channels.
+        CommitToneEntry();
+        menuRow_ = r;
+        const bool channelItems = !chLockChecked_;
+        mnuDelOne_->setEnabled(channelItems && editor().CanDeleteOne(r));
+        mnuDelAll_->setEnabled(channelItems && editor().CanDeleteAll());
+        sepPopChLock_->setVisible(chLockVisible_);
+        mnuPopChLock_->setVisible(chLockVisible_);
+        mnuPopChLock_->setChecked(chLockChecked_);
+        mnuPopMenuOne_->popup(vsfgGridCh_->viewport()->mapToGlobal(QPoint(x, y)));
+    });
+}
+
+// --- Channel commands and the lock --------------------------------------------------------
+
+void ChannelWindow::mnuDelOne_Click() {
+    editor().DeleteOne(menuRow_);
+    render();
+}
+
+void ChannelWindow::mnuDelAll_Click() {
+    CommitToneEntry();
+    editor().DeleteAll();
+    render();
+}
+
+void ChannelWindow::ShowChLockItem(bool visible, bool checked) {
+    chLockVisible_ = visible;
+    chLockChecked_ = checked;
+    mnuPopChLock_->setChecked(checked);
+}
+
+void ChannelWindow::LockFaceOperate(bool locked) {
+    // A tone being entered is stored before the grid locks.
+    if (locked) CommitToneEntry();
+    editor().SetLocked(locked);
+    vsfgGridCh_->setEditable(!locked);
+    vsfgGridCh_->setBackColorSel(locked ? normalBack_ : normalSel_);
+    vsfgGridCh_->setEnabled(!locked);
+    for (int i = 0; i < 3; ++i) sysSetFrame(i)->setEnabled(!locked);
+    render();
+}
+
+void ChannelWindow::cmdAutoInput_Click() {
+    ctx_.guard("frmChMem->cmdAutoInput_Click", [&] {
+        if (!frmAutoInput_) frmAutoInput_ = new AutoInputWindow(ctx_, doc_, this);
+        ctx_.mainCloseBlocked = true;
+        frmAutoInput_->show();
+        frmAutoInput_->raise();
+        frmAutoInput_->activateWindow();
     });
 }
 

@@ -8,13 +8,16 @@
 
 #include <QWidget>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 
 namespace tarvos {
+class ChannelEditor;
 class RadioDocument;
 enum class DocumentChange;
 }  // namespace tarvos
@@ -22,6 +25,7 @@ enum class DocumentChange;
 namespace tarvos::ui {
 
 struct WindowContext;
+class AutoInputWindow;
 class GridControl;
 
 class ChannelWindow : public QWidget {
@@ -37,15 +41,28 @@ class ChannelWindow : public QWidget {
     void InitChTable();
     // Shows every channel of the document's table.
     void ShowChTblGrid();
-    void RxFreShow(int ch);
-    void TxFreShow(int ch);
-    void CtdcsDecShow(int ch);
-    void CtdcsEncShow(int ch);
-    void ChParaShow(int ch);
     // The full refresh after a read or an open (the document's, which this window follows).
     void SoftDisplay();
     // Stores a tone typed into the grid's tone box and not yet confirmed.
-    void CommitToneEntry() {}
+    void CommitToneEntry();
+
+    // The interface lock: the grid and the three function frames disabled, no selection
+    // colour (the window's part of LockFaceOperate).
+    void LockFaceOperate(bool locked);
+    // The main menu's channel-lock item, which the channel menu's lock item mirrors.
+    void ShowChLockItem(bool visible, bool checked);
+
+    // Channel commands.
+    void mnuDelOne_Click();
+    void mnuDelAll_Click();
+    // The Auto Input window, shown modeless (created on first use).
+    void cmdAutoInput_Click();
+    AutoInputWindow* autoInputWindow() const { return frmAutoInput_; }
+
+    // The tone box laid over a tone cell, and the channel menu with its menu row.
+    QComboBox* toneBox() const { return cboGridChCtdcs_; }
+    QMenu* channelMenu() const { return mnuPopMenuOne_; }
+    int menuRow() const { return menuRow_; }
 
     // Model and band.
     void ChInfoModel();
@@ -74,16 +91,33 @@ class ChannelWindow : public QWidget {
   signals:
     // The "Restore Default Setting" button.
     void restoreDefaultsRequested();
+    // The channel menu's lock item (it runs the main menu's channel-lock command).
+    void chLockToggled();
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildPages();
+    void BuildChannelMenu();
+    void BuildToneBox();
     void documentChanged(DocumentChange what);
+    ChannelEditor& editor();
+    // The grid, its colours and the tone box drawn from the editor's model.
+    void render();
+    void renderToneBox();
+    void selectCurrentLater();
+    // Grid events.
+    void vsfgGridCh_BeforeEdit(int row, int col, bool* cancel);
+    void vsfgGridCh_AfterEdit(int row, int col);
+    void vsfgGridCh_Click();
+    void vsfgGridCh_DblClick();
+    void vsfgGridCh_MouseDown(Qt::MouseButton button, int x, int y);
+    void watchCellEditor();
+    bool editorDoubleClick(bool toneBox);
     // The model and band selectors and the caption, from the document.
     void showModelAndBand();
-    void clearRow(int ch);
     void homeCell();
 
     WindowContext& ctx_;
@@ -107,7 +141,22 @@ class ChannelWindow : public QWidget {
     QPushButton* cmdDefSet_ = nullptr;
     QPushButton* cmdAutoInput_ = nullptr;
     QPushButton* cmdMoreFunc_ = nullptr;
+    QComboBox* cboGridChCtdcs_ = nullptr;
+    QMenu* mnuPopMenuOne_ = nullptr;
+    QAction* mnuDelOne_ = nullptr;
+    QAction* mnuDelAll_ = nullptr;
+    QAction* mnuPopChLock_ = nullptr;
+    QAction* sepPopChLock_ = nullptr;
+    AutoInputWindow* frmAutoInput_ = nullptr;
     bool showingBand_ = false;
+    bool showingToneBox_ = false;
+    bool selectPending_ = false;
+    bool chLockVisible_ = true;
+    bool chLockChecked_ = false;
+    int menuRow_ = 0;
+    // The cell an edit started on and its text then: an edit left as it was stores nothing.
+    int editRow_ = 0, editCol_ = 0;
+    QString editStartText_;
     uint32_t normalBack_ = 0xFFFFFF;
     uint32_t normalSel_ = 0;
 };

@@ -9,6 +9,7 @@ const char* kUsage =
     "usage: tarvos-cli COMMAND ...\n"
     "  dump FILE.dat                      print what the application shows for a data file, as JSON\n"
     "  set IN.dat --out OUT.dat NAME=VALUE...   change function settings as a user would\n"
+    "  edit IN.dat --out OUT.dat [--lang N] [--seed N] ACTION...   edit channels as a user would\n"
     "  read --port PORT [--code TEXT] [--start HEX --end HEX] --out FILE.dat\n"
     "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] [--verify]\n"
     "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"
@@ -21,6 +22,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},
+    {"edit", tarvos::cli::Edit},
     {"read", tarvos::cli::Read},         {"write", tarvos::cli::Write},
     {"simulate", tarvos::cli::Simulate},
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/channel_editor.h"
 #include "functions/write_prepare.h"
 #include "memory/data_file.h"
 #include "memory/identification.h"
@@ -16,7 +17,10 @@ RadioDocument::RadioDocument(ErrorLog& log, int language, int datNum)
       tempArray_(datNum),
       toneList_(language_),
       codec_(iicDat_, tempArray_, chInfo_, toneText_, layout_, toneList_, log_),
-      functions_(std::make_unique<FunctionModel>(language_, &log_)) {}
+      functions_(std::make_unique<FunctionModel>(language_, &log_)),
+      editor_(std::make_unique<ChannelEditor>(*this)) {}
+
+RadioDocument::~RadioDocument() = default;
 
 // --- Start-up -------------------------------------------------------------------------------
 
@@ -48,6 +52,7 @@ void RadioDocument::SetLayout(ChannelLayout layout) {
 
 void RadioDocument::InitChTable() {
     for (int ch = 1; ch <= layout_.channelCount; ++ch) codec_.DelOneChannel(ch);
+    editor_->ClearAll();
     notify(DocumentChange::Channels);
 }
 

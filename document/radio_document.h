@@ -34,6 +34,8 @@
 
 namespace tarvos {
 
+class ChannelEditor;
+
 // What changed, as the observers hear it.
 enum class DocumentChange {
     Replaced,   // the whole image was replaced (New, Open, a read, a band change): redraw all
@@ -51,6 +53,7 @@ using TemplateSource = std::variant<std::filesystem::path, std::vector<uint8_t>>
 class RadioDocument {
   public:
     explicit RadioDocument(ErrorLog& log, int language = 3, int datNum = kMinDatNum);
+    ~RadioDocument();
     RadioDocument(const RadioDocument&) = delete;
     RadioDocument& operator=(const RadioDocument&) = delete;
 
@@ -83,6 +86,9 @@ class RadioDocument {
     ChannelCodec& codec() { return codec_; }
     FunctionModel& functions() { return *functions_; }
     const FunctionModel& functions() const { return *functions_; }
+    // The channel grid as the editing rules see it, with the gestures on it.
+    ChannelEditor& channelEditor() { return *editor_; }
+    const ChannelEditor& channelEditor() const { return *editor_; }
 
     // The band in force (10 Hz units) and its selector entry (0..14).
     int32_t bandLow() const { return bandLow_; }
@@ -199,6 +205,8 @@ class RadioDocument {
 
     std::vector<std::pair<int, Observer>> observers_;
     int nextObserver_ = 1;
+    // Last: it observes the document from its construction on.
+    std::unique_ptr<ChannelEditor> editor_;
 };
 
 }  // namespace tarvos

@@ -92,7 +92,6 @@ int ChannelCodec::ChannelCount() const {
 
 void ChannelCodec::IicDatToChInfo() {
     Guard(log_, "modChMem->IicDatToChInfo", [&] {
-        const int columns = std::min(layout_.columnCount, kChannelFields);
         for (int n = 1; n <= ChannelCount(); ++n) {
             const uint8_t b3 = iicDat_.at(ChannelRecordAddr(n, 3));
             if (b3 >= 0x01 && b3 <= 0x99) {
@@ -102,15 +101,25 @@ void ChannelCodec::IicDatToChInfo() {
                 IcCtdcsDecSol(n);
                 IcCtdcsEncSol(n);
             } else {
-                chInfo_(n, chf::RxFre) = -1;
-                chInfo_(n, chf::TxFre) = -1;
-                chInfo_(n, chf::DecSel) = 0;
-                chInfo_(n, chf::EncSel) = 0;
-                for (int j = chf::FirstOption; j <= columns; ++j)
-                    chInfo_(n, j) = layout_.columnDefault(j);
+                DecodeEmptyChannel(n);
             }
         }
     });
+}
+
+void ChannelCodec::DecodeEmptyChannel(int n) {
+    chInfo_(n, chf::RxFre) = -1;
+    chInfo_(n, chf::TxFre) = -1;
+    chInfo_(n, chf::DecSel) = 0;
+    chInfo_(n, chf::EncSel) = 0;
+    // Everything an empty channel holds comes from its own record, so what a save writes
+    // into it never depends on the file that was open before; only the grid's option
+    // columns take their defaults, which a channel typed in gets.
+    IcChParaSol(n);
+    IcCtdcsDecSol(n);
+    IcCtdcsEncSol(n);
+    const int columns = std::min(layout_.columnCount, kChannelFields);
+    for (int j = chf::FirstOption; j <= columns; ++j) chInfo_(n, j) = layout_.columnDefault(j);
 }
 
 void ChannelCodec::ChInfoToIicDat() {
@@ -308,6 +317,10 @@ void ChannelCodec::DelOneChannel(int n) {
             iicDat_.at(ChannelRecordAddr(n, i)) = tempArray_.at(ChannelRecordAddr(n, i));
         toneText_.decode(n).clear();
         toneText_.encode(n).clear();
+        // The deleted channel's options and tones must not survive in the table, or the next
+        // encode would write them back over the template record (and a channel typed in again
+        // would inherit them): it reads back from its reset record as an empty channel.
+        DecodeEmptyChannel(n);
     });
 }
 

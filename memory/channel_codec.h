@@ -119,8 +119,14 @@ class ChannelCodec {
     // nullopt (logged) when the text is not exactly eight decimal digits.
     std::optional<std::array<uint8_t, 4>> SeparateFreChar(std::string_view text);
 
+    // An empty channel (record byte 3 outside 01..99): fields 1 and 2 = -1, 3 and 4 = 0, the
+    // option fields and both tone texts from its own record, then the fields of the grid's
+    // option columns (5..ColumnCount) their column defaults.
+    void DecodeEmptyChannel(int n);
+
     // Resets channel n: fields 1 and 2 = -1, record bytes from TempArray at the same
-    // indexes, both tone texts empty. (Clearing the grid row is the grid's job.)
+    // indexes, then the channel decoded from that record as an empty channel.
+    // (Clearing the grid row is the grid's job.)
     void DelOneChannel(int n);
 
     ErrorLog& log() { return log_; }

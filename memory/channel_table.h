@@ -52,6 +52,8 @@ class ChannelTable {
     // A channel is empty while its receive frequency is -1.
     bool empty(int slot) const { return at(slot, chf::RxFre) == -1; }
 
+    bool operator==(const ChannelTable&) const = default;
+
   private:
     static size_t index(int slot, int field) {
         if (slot < 1 || slot > kChannelSlots || field < 1 || field > kChannelFields)
@@ -69,6 +71,8 @@ class ToneTexts {
     const std::string& decode(int slot) const { return decode_[index(slot)]; }
     std::string& encode(int slot) { return encode_[index(slot)]; }
     const std::string& encode(int slot) const { return encode_[index(slot)]; }
+
+    bool operator==(const ToneTexts&) const = default;
 
   private:
     static size_t index(int slot) {

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -54,6 +55,15 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
+    // The lock notice: a 30 s check that runs from start-up, and a 5 s blink it starts.
+    tmrChLock_ = new QTimer(this);
+    tmrChLock_->setObjectName("tmrChLock");
+    tmrChLock_->setInterval(30000);
+    connect(tmrChLock_, &QTimer::timeout, this, [this] { tmrChLock_Timer(); });
+    tmrChLockBlink_ = new QTimer(this);
+    tmrChLockBlink_->setObjectName("tmrChLockBlink");
+    tmrChLockBlink_->setInterval(5000);
+    connect(tmrChLockBlink_, &QTimer::timeout, this, [this] { tmrChLockBlink_Timer(); });
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -187,12 +197,12 @@ void MainWindow::BuildMenus() {
     connect(action("mnuLangSel0"), &QAction::triggered, this, [this] { SelectLanguage(1); });
     connect(action("mnuLangSel1"), &QAction::triggered, this, [this] { SelectLanguage(2); });
     connect(action("mnuLangSel2"), &QAction::triggered, this, [this] { SelectLanguage(3); });
-    // The lock items keep their tick; the lock itself belongs to the channel commands.
-    connect(action("mnuLockFace"), &QAction::triggered, this, [this](bool on) {
-        app_.channelLock = on ? "ShowLock" : "ShowNo";
-        action("mnuChLock")->setChecked(on);
-        app_.writeSetting("ChannelLock", app_.channelLock);
-    });
+    connect(action("mnuLockFace"), &QAction::triggered, this,
+            [this](bool on) { mnuLockFace_Click(on); });
+    connect(action("mnuChLock"), &QAction::triggered, this,
+            [this](bool on) { mnuChLock_Click(on); });
+    // Its menu is hidden, but Ctrl+L works in the whole window.
+    addAction(action("mnuChLock"));
 }
 
 void MainWindow::BuildToolbar() {
@@ -264,12 +274,16 @@ void MainWindow::BuildPictureButtons() {
 
 void MainWindow::MDIForm_Load() {
     RunStartup(app_, services_, *this);
+    tmrChLock_->start();
 }
 
 void MainWindow::CreateChannelWindow() {
     channelWindow_ = new ChannelWindow(app_, app_.document, this);
     connect(channelWindow_, &ChannelWindow::restoreDefaultsRequested, this,
             [this] { RestoreDefaultSetting(); });
+    connect(channelWindow_, &ChannelWindow::chLockToggled, this, [this] {
+        app_.guard("mdifrmMain->mnuPopChLock_Click", [&] { action("mnuChLock")->trigger(); });
+    });
     // A maximised child window's caption joins the frame's, as in any document frame.
     connect(channelWindow_, &QWidget::windowTitleChanged, this, [this](const QString& t) {
         setWindowTitle(app_.ft(16) + (t.isEmpty() ? QString() : " - [" + t + "]"));
@@ -285,6 +299,52 @@ void MainWindow::ShowChannelWindow() {
 void MainWindow::ShowLockTick(bool locked) {
     action("mnuLockFace")->setChecked(locked);
     action("mnuChLock")->setChecked(locked);
+    if (channelWindow_) channelWindow_->ShowChLockItem(action("mnuChLock")->isVisible(), locked);
+}
+
+// --- Interface lock -----------------------------------------------------------------------
+
+void MainWindow::mnuLockFace_Click(bool checked) {
+    app_.guard("mdifrmMain->mnuLockFace_Click", [&] { ToggleLock(checked); });
+}
+
+void MainWindow::mnuChLock_Click(bool checked) {
+    // The channel-lock item is always visible here, so its tick carries the lock as the
+    // Settings item's does.
+    app_.guard("mdifrmMain->mnuChLock_Click", [&] { ToggleLock(checked); });
+}
+
+// The lock items share one tick; the new state is applied and stored.
+void MainWindow::ToggleLock(bool checked) {
+    ShowLockTick(checked);
+    LockFaceOperate(checked);
+    app_.writeSetting("ChannelLock", app_.channelLock);
+}
+
+void MainWindow::LockFaceOperate(bool locked) {
+    app_.guard("mdifrmMain->LockFaceOperate", [&] {
+        app_.channelLock = locked ? "ShowLock" : "ShowNo";
+        if (channelWindow_) channelWindow_->LockFaceOperate(locked);
+        SetStatusNotice(app_.ft(locked ? 116 : 94));
+        if (!locked) tmrChLockBlink_->stop();
+    });
+}
+
+void MainWindow::tmrChLock_Timer() {
+    QAction* lock = action("mnuChLock");
+    if (!lock->isVisible() || !lock->isChecked() || statusText(1) != app_.ft(94)) return;
+    SetStatusNotice(app_.ft(116));
+    tmrChLockBlink_->start();
+}
+
+void MainWindow::tmrChLockBlink_Timer() {
+    QAction* lock = action("mnuChLock");
+    if (!lock->isVisible() || !lock->isChecked()) return;
+    blinkPhase_ = 1 - blinkPhase_;
+    // Only the lock notice blinks; another command's message stays.
+    const QString now = statusText(1);
+    if (now == app_.ft(116) || now == app_.ft(94) || now.isEmpty())
+        SetStatusNotice(app_.ft(blinkPhase_ == 1 ? 116 : 94));
 }
 
 void MainWindow::SetSoftFace() {

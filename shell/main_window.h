@@ -11,6 +11,7 @@
 
 class QLabel;
 class QMdiArea;
+class QTimer;
 class QMdiSubWindow;
 class QToolButton;
 class QToolBar;
@@ -35,7 +36,18 @@ class MainWindow : public QMainWindow {
     void SetSoftFace();
     void CreateChannelWindow();
     void ShowChannelWindow();
+    // The lock items' shared tick (mnuLockFace, mnuChLock, mnuPopChLock).
     void ShowLockTick(bool locked);
+
+    // The interface lock: Settings > Lock Face, the channel-lock items, applying a state and
+    // the blinking status text.
+    void mnuLockFace_Click(bool checked);
+    void mnuChLock_Click(bool checked);
+    void LockFaceOperate(bool locked);
+    void tmrChLock_Timer();
+    void tmrChLockBlink_Timer();
+    QTimer* lockTimer() const { return tmrChLock_; }
+    QTimer* lockBlinkTimer() const { return tmrChLockBlink_; }
 
     // File menu.
     void NewFile();
@@ -80,6 +92,7 @@ class MainWindow : public QMainWindow {
     void BuildStatusBar();
     void BuildPictureButtons();
     void LoadPictureButtons();
+    void ToggleLock(bool checked);
     void tlbMdiFrmMain_ButtonClick(const QString& key);
     bool QueryUnload();
     void RunTransfer(int mode);
@@ -102,6 +115,9 @@ class MainWindow : public QMainWindow {
     QToolButton* picReadDat_ = nullptr;
     QToolButton* picWriteDat_ = nullptr;
     QToolButton* picComSet_ = nullptr;
+    QTimer* tmrChLock_ = nullptr;
+    QTimer* tmrChLockBlink_ = nullptr;
+    int blinkPhase_ = 0;
 };
 
 }  // namespace tarvos::ui

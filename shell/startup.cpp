@@ -93,8 +93,10 @@ void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     window.ShowChannelWindow();
     // 22: the lock state.
     app.guard("mdifrmMain->MDIForm_Load", [&] {
-        app.channelLock = app.setting("ChannelLock", "ShowNo", 15);
-        window.ShowLockTick(app.channelLock == "ShowLock");
+        // Anything but "ShowLock" ("ShowNo", "NoMenu", a damaged value) is unlocked.
+        const bool locked = app.setting("ChannelLock", "ShowNo", 15) == "ShowLock";
+        window.ShowLockTick(locked);
+        window.LockFaceOperate(locked);
     });
 }
 

@@ -79,14 +79,31 @@ class GridDelegate : public QStyledItemDelegate {
             text = box->currentText();
             grid_->comboIndex_ = box->findText(text, Qt::MatchExactly);
         } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            text = line->text();
+            text = line->inputMask().isEmpty() ? line->text() : MaskedText(line);
             grid_->comboIndex_ = -1;
         }
-        model->setData(index, text.trimmed(), Qt::DisplayRole);
+        if (!masked(editor)) text = text.trimmed();
+        model->setData(index, text, Qt::DisplayRole);
         emit grid_->afterEdit(index.row() + 1, index.column() + 1);
     }
 
   private:
+    static bool masked(QWidget* editor) {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        return line && !line->inputMask().isEmpty();
+    }
+    // A masked entry keeps its places: a place left blank stays a blank where it is, so the
+    // text reads by position as the layout shows it. Trailing blanks go; an entry without a
+    // single character typed is empty.
+    static QString MaskedText(QLineEdit* line) {
+        QString text = line->displayText();
+        QString typed = text;
+        typed.remove(' ').remove('.').remove(',').remove(':');
+        if (typed.isEmpty()) return {};
+        while (text.endsWith(' ')) text.chop(1);
+        return text;
+    }
+
     GridControl* grid_;
 };
 
@@ -268,6 +285,11 @@ uint32_t GridControl::foreColorAt(int row, int col) const {
     return v.isValid() ? BgrFromColor(v.value<QBrush>().color()) : 0x000000;
 }
 
+void GridControl::setForeColorAt(int row, int col, uint32_t bgr) {
+    if (row < 1 || col < 1) checkCell(-1, -1);
+    cell(row, col)->setForeground(ColorFromBgr(bgr));
+}
+
 void GridControl::setCellBackColor(int r1, int c1, int r2, int c2, uint32_t bgr) {
     if (r1 > r2) std::swap(r1, r2);
     if (c1 > c2) std::swap(c1, c2);
@@ -275,6 +297,15 @@ void GridControl::setCellBackColor(int r1, int c1, int r2, int c2, uint32_t bgr)
     checkCell(r2, c2);
     for (int r = std::max(1, r1); r <= r2; ++r)
         for (int c = std::max(1, c1); c <= c2; ++c) cell(r, c)->setBackground(ColorFromBgr(bgr));
+    if (c1 != 0) return;
+    for (int r = std::max(1, r1); r <= r2; ++r) {
+        QStandardItem* label = model_.verticalHeaderItem(r - 1);
+        if (!label) continue;
+        if (bgr == back_)
+            label->setData(QVariant(), Qt::BackgroundRole);
+        else
+            label->setBackground(ColorFromBgr(bgr));
+    }
 }
 
 uint32_t GridControl::backColorAt(int row, int col) const {
@@ -327,6 +358,18 @@ void GridControl::showRow(int row) {
 void GridControl::editCell() {
     const QModelIndex i = currentIndex();
     if (i.isValid()) edit(i, QAbstractItemView::AllEditTriggers, nullptr);
+}
+
+void GridControl::commitEdit() {
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void GridControl::cancelEdit() {
+    if (QWidget* editor = indexWidget(currentIndex()))
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 bool GridControl::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {

@@ -64,7 +64,10 @@ class GridControl : public QTableView {
     void setCellForeColor(uint32_t bgr);
     uint32_t cellForeColor() const { return foreColorAt(row(), col()); }
     uint32_t foreColorAt(int row, int col) const;
-    // Background of the cells in the rectangle (r1, c1)-(r2, c2), corners in any order.
+    void setForeColorAt(int row, int col, uint32_t bgr);
+    // Background of the cells in the rectangle (r1, c1)-(r2, c2), corners in any order. The
+    // label column is painted too when c1 is 0; in the grid's own background colour it
+    // returns to the header's look.
     void setCellBackColor(int r1, int c1, int r2, int c2, uint32_t bgr);
     uint32_t backColorAt(int row, int col) const;
     // Area outside the data cells, the grid's own background and the selection colour.
@@ -85,6 +88,10 @@ class GridControl : public QTableView {
     void setEditable(bool on) { editable_ = on; }
     bool editable() const { return editable_; }
     void editCell();
+    // Stores the open cell editor's text (after-edit) and closes it.
+    void commitEdit();
+    // Closes the open cell editor without storing its text (no after-edit).
+    void cancelEdit();
     // Index of the entry chosen in the last drop-down edit, -1 when the text matched none.
     int comboIndex() const { return comboIndex_; }
 

@@ -1,4 +1,4 @@
-tarvos_test_area(cli QT LIBS tarvos_memory Qt6::Core)
+tarvos_test_area(cli QT LIBS tarvos_document Qt6::Core)
 # The tests run the built tarvos-cli on the built data files.
 if(TARGET tests_cli)
   foreach(dep tarvos-cli tarvos_data)

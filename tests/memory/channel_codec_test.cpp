@@ -291,20 +291,53 @@ TEST_F(Codec, TonesEncodeAndDecode) {
     EXPECT_EQ(toneText.encode(2), "D023I");
 }
 
-// Deleting a channel restores its record from TempArray at the same indexes and touches
-// nothing else.
+// Deleting a channel restores its record from TempArray at the same indexes, touches
+// nothing else, and reads the channel back from that record as an empty channel: none of
+// the deleted channel's options or tones stays in the table to be written back.
 TEST_F(Codec, DelOneChannelRestoresOneRecord) {
     for (int i = 0; i < tempArray.size(); ++i) tempArray[i] = static_cast<uint8_t>(i * 7);
+    // The template record of channel 1: decode tone 67.0, encode D023I, option 12 = 5.
+    const uint8_t tones[] = {0x9E, 0x02, 0x13, 0xA8};
+    for (int i = 0; i < 4; ++i) tempArray[ChannelRecordAddr(1, 8 + i)] = tones[i];
+    tempArray[ChannelRecordAddr(1, 15)] = 0x05;
     const ByteImage before = image;
     chInfo(1, chf::RxFre) = 44612500;
-    toneText.decode(1) = toneText.encode(1) = "67.0";
+    chInfo(1, chf::Power) = 0;
+    chInfo(1, chf::Opt12) = 2;
+    toneText.decode(1) = toneText.encode(1) = "100.0";
     codec.DelOneChannel(1);
     for (int i = 0; i < image.size(); ++i)
         EXPECT_EQ(image[i], i >= 16 && i < 32 ? tempArray[i] : before[i]) << i;
     EXPECT_EQ(chInfo(1, chf::RxFre), -1);
     EXPECT_EQ(chInfo(1, chf::TxFre), -1);
-    EXPECT_EQ(toneText.decode(1), "");
-    EXPECT_EQ(toneText.encode(1), "");
+    EXPECT_EQ(chInfo(1, chf::Power), 1);  // column default
+    EXPECT_EQ(chInfo(1, chf::Opt12), 5);  // no column: from the record
+    EXPECT_EQ(toneText.decode(1), "67.0");
+    EXPECT_EQ(toneText.encode(1), "D023I");
+}
+
+// An empty channel's tones and the fields no column gives a default to come from its own
+// record, whatever the table held before: decoding two images in turn leaves nothing of the
+// first in the second.
+TEST_F(Codec, EmptyChannelsDecodeFromTheirOwnRecord) {
+    toneText.decode(3) = "D754I";
+    toneText.encode(3) = "67.0";
+    chInfo(3, chf::Opt13) = 9;
+    setRecord(3, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xE8, 0x03, 0xFF, 0xFF, 0xFF,
+                  0xFF, 0x2F, 0xFF});
+    codec.IicDatToChInfo();
+    EXPECT_TRUE(chInfo.empty(3));
+    EXPECT_EQ(toneText.decode(3), "100.0");
+    EXPECT_EQ(toneText.encode(3), "None");
+    EXPECT_EQ(chInfo(3, chf::Opt13), 2);
+    EXPECT_EQ(chInfo(3, chf::BusyLock), 2);  // column default
+    // Encoding it again gives back its frequency, tone and column-less option bytes (the
+    // column fields carry their defaults).
+    const ByteImage before = image;
+    codec.ChInfoToIicDat();
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 15})
+        EXPECT_EQ(rec(3, i), before[ChannelRecordAddr(3, i)]) << i;
+    EXPECT_EQ(rec(3, 14) & 0xF0, 0x20);
 }
 
 // A column default that is no number stops decoding at the first empty channel; the
