@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -200,6 +201,18 @@ QWidget* FunctionPages::control(std::string_view name) const {
     return it == byName_.end() ? nullptr : it->second;
 }
 
+bool FunctionPages::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (box && !box->hasFocus()) {
+            // Not taken here: the wheel goes on to the page around the list.
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void FunctionPages::documentChanged(DocumentChange what) {
     if (what == DocumentChange::Replaced || what == DocumentChange::Functions) ShowAll();
 }
@@ -358,6 +371,8 @@ void FunctionPages::BuildControls() {
                     // Plain strings: the long lists (256 entries) cost a fraction of items.
                     box->setModel(new QStringListModel(box));
                     box->setMaxVisibleItems(20);
+                    box->setFocusPolicy(Qt::StrongFocus);
+                    box->installEventFilter(this);
                     QLabel* label = captionLabel(form, b.captionLabel, caption, &newLabel);
                     if (b.voxIndex) {
                         // The caption sits above the ten lists, each with its level label.

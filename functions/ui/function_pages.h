@@ -77,6 +77,11 @@ class FunctionPages : public QObject {
     // The auto-close timer each access dialog gets (tests give one they fire by hand).
     void setDialogTimerFactory(DialogTimerFactory factory) { timerFactory_ = std::move(factory); }
 
+  protected:
+    // A drop-down list changes with the mouse wheel only when it has the focus; otherwise the
+    // wheel scrolls the page, so that scrolling past a list does not change a setting.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     FunctionModel& model() const;
     void BuildFrames();

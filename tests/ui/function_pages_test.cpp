@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "functions/bindings.h"
 #include "functions/ui/input_code_dialog.h"
@@ -488,6 +489,44 @@ TEST_F(FunctionPagesTest, NewAndRestoreDefaultsReloadThePages) {
     find<QPushButton>("cmdDefSet")->click();
     EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), image().at(0x0134));
     EXPECT_NE(find<QComboBox>("cboSql")->currentIndex(), 9);
+}
+
+TEST_F(FunctionPagesTest, VoxComparisonListsShowTheirVoltageAndComeBackToTheDefaults) {
+    startIn(3);
+    pick("cboVoxCmpDat(1)", 100);
+    EXPECT_EQ(image().at(0x0194), 100);
+    EXPECT_EQ(find<QComboBox>("cboVoxCmpDat(1)")->toolTip(), "1294mv");
+    pick("cboVoxCmpDat(10)", 180);
+    app->document.Edit(DocumentChange::Functions, [&] { image().at(0x019E) = 0; });
+    click("cmdVoxCmpDefault");
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_EQ(find<QComboBox>(QString("cboVoxCmpDat(%1)").arg(k))->currentIndex(),
+                  kVoxCmpDefaults[k - 1]);
+        EXPECT_EQ(image().at(0x0193 + k), kVoxCmpDefaults[k - 1]);
+    }
+    EXPECT_EQ(image().at(0x019E), 90);
+    EXPECT_EQ(find<QComboBox>("cboVoxCmpDat(1)")->toolTip(), "2200mv");
+}
+
+TEST_F(FunctionPagesTest, TheWheelChangesOnlyAListThatHasTheFocus) {
+    startIn(3);
+    auto* box = find<QComboBox>("cboScanRxDly");
+    showPageOf(box);
+    const int before = box->currentIndex();
+    auto wheel = [box] {
+        const QPointF at(box->width() / 2.0, box->height() / 2.0);
+        QWheelEvent e(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &e);
+    };
+    window->setFocus();
+    wheel();
+    EXPECT_EQ(box->currentIndex(), before);
+    EXPECT_EQ(image().at(0x0165), before);
+    box->setFocus();
+    wheel();
+    EXPECT_EQ(box->currentIndex(), before + 1);
+    EXPECT_EQ(image().at(0x0165), before + 1);
 }
 
 // --- Enabled states -------------------------------------------------------------------------
