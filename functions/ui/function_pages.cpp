@@ -368,8 +368,6 @@ void FunctionPages::BuildControls() {
                     w = box;
                 } else {
                     auto* box = new QComboBox(parent);
-                    // Plain strings: the long lists (256 entries) cost a fraction of items.
-                    box->setModel(new QStringListModel(box));
                     box->setMaxVisibleItems(20);
                     box->setFocusPolicy(Qt::StrongFocus);
                     box->installEventFilter(this);
@@ -601,20 +599,15 @@ void FunctionPages::showControl(int index) {
             // The entries are put in again only when the model's differ from those shown.
             auto& shown = shownEntries_[static_cast<size_t>(index)];
             const bool refill = shown != s.entries;
-            QStringList entries;
-            if (refill) {
-                entries.reserve(static_cast<qsizetype>(s.entries.size()));
-                for (const auto& e : s.entries) entries << Q(e);
-                shown = s.entries;
-            }
+            if (refill) shown = s.entries;
             if (auto* box = qobject_cast<QComboBox*>(w)) {
-                if (refill) static_cast<QStringListModel*>(box->model())->setStringList(entries);
+                if (refill) box->setModel(entriesModel(s.entries));
                 if (box->currentIndex() != s.selected) box->setCurrentIndex(s.selected);
                 if (b.voxIndex) box->setToolTip(Q(s.tooltip));
             } else if (auto* list = qobject_cast<QListWidget*>(w)) {
                 if (refill) {
                     list->clear();
-                    list->addItems(entries);
+                    for (const auto& e : s.entries) list->addItem(Q(e));
                 }
                 // One entry selected, the one the model shows.
                 if (list->currentRow() != s.selected) list->setCurrentRow(s.selected);
@@ -636,6 +629,20 @@ void FunctionPages::showControl(int index) {
     }
     w->setEnabled(m.enabled(index));
     showing_ = false;
+}
+
+// Lists with the same entries (the ten VOX comparison lists, the six identity digits, the
+// pairs of timing lists) show one list of plain strings: a fraction of the time and memory
+// of items for each list.
+QAbstractItemModel* FunctionPages::entriesModel(const std::vector<std::string>& entries) {
+    auto it = entriesModels_.find(entries);
+    if (it != entriesModels_.end()) return it->second;
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const auto& e : entries) texts << Q(e);
+    auto* model = new QStringListModel(texts, this);
+    entriesModels_.emplace(entries, model);
+    return model;
 }
 
 void FunctionPages::showGrid(int index) {

@@ -23,6 +23,7 @@
 #include "functions/ui/dialog_timer.h"
 
 class QAbstractButton;
+class QAbstractItemModel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -102,6 +103,7 @@ class FunctionPages : public QObject {
     void chkNewRdWrCode_Click(bool checked);
 
     void showControl(int index);
+    QAbstractItemModel* entriesModel(const std::vector<std::string>& entries);
     void showGrid(int index);
     void showCodeArea();
     void documentChanged(DocumentChange what);
@@ -120,6 +122,7 @@ class FunctionPages : public QObject {
     std::map<std::string, FrameForm*> forms_;  // by frame name; owned by their frames
     std::vector<QWidget*> controls_;           // by binding row
     std::vector<std::vector<std::string>> shownEntries_;
+    std::map<std::vector<std::string>, QAbstractItemModel*> entriesModels_;
     std::map<std::string, QWidget*, std::less<>> byName_;
 
     QLabel* lblRdWrCode_ = nullptr;
