@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -17,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "channels/channel_window.h"
+#include "functions/ui/function_pages.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/app_icon.h"
@@ -289,6 +292,16 @@ void MainWindow::CreateChannelWindow() {
         setWindowTitle(app_.ft(16) + (t.isEmpty() ? QString() : " - [" + t + "]"));
     });
     channelSub_ = mdi_->addSubWindow(channelWindow_, Qt::FramelessWindowHint);
+    // The function pages fill the channel window's frames before its first image arrives.
+    FunctionPageContainers where;
+    where.optionFrame = channelWindow_->optionFrame();
+    for (int i = 0; i < 3; ++i)
+        where.moreFuncTabs[static_cast<size_t>(i)] = channelWindow_->moreFuncPage(i);
+    where.sysSet2Frame = channelWindow_->sysSet2Frame();
+    where.moreFunc = channelWindow_->moreFuncTabs();
+    where.codeArea = channelWindow_->codeArea();
+    where.moreFuncButton = channelWindow_->moreFuncButton();
+    functionPages_ = new FunctionPages(app_, app_.document, where, channelWindow_);
     channelWindow_->InitChMem();
 }
 

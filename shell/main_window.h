@@ -20,6 +20,7 @@ namespace tarvos::ui {
 
 struct AppContext;
 class ChannelWindow;
+class FunctionPages;
 class CommWindow;
 class ErrorWindowSink;
 class AppServices;
@@ -76,6 +77,7 @@ class MainWindow : public QMainWindow {
     QString statusText(int panel) const;
 
     ChannelWindow* channelWindow() const { return channelWindow_; }
+    FunctionPages* functionPages() const { return functionPages_; }
     QAction* action(const QString& objectName) const;
     QToolBar* toolbar() const { return toolbar_; }
 
@@ -109,6 +111,7 @@ class MainWindow : public QMainWindow {
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* channelSub_ = nullptr;
     ChannelWindow* channelWindow_ = nullptr;
+    FunctionPages* functionPages_ = nullptr;
     QLabel* statusNotice_ = nullptr;
     QLabel* statusCom_ = nullptr;
     QLabel* statusAddress_ = nullptr;

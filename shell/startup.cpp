@@ -79,7 +79,10 @@ void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     app.guard("mdifrmMain->MDIForm_Load", [&] { ApplyUiFont(app); });
     // 11: cell colours.
     app.guard("mdifrmMain->MDIForm_Load", [&] { ReadCellColours(app); });
-    // 12-16: the transfer ranges and scripts; the code buffer and the voice sequence are the
+    // 12: the volume dialog's mode.
+    app.guard("mdifrmMain->MDIForm_Load",
+              [&] { app.volumeMode = app.setting("VolumeMode", "0", 30).toInt(); });
+    // 13-16: the transfer ranges and scripts; the code buffer and the voice sequence are the
     // function core's, made with the document.
     app.guard("mdifrmMain->MDIForm_Load", [&] { services.prepareLink(); });
     // 17: the data folder.

@@ -38,6 +38,9 @@ struct WindowContext {
     uint32_t defColor = 0x000000;
     // The port status panel 2 shows.
     int comPort = 1;
+    // "VolumeMode": how the volume dialog's lists show a level, 1 the code itself, 0 a
+    // loudness step; read at start-up, written when the user switches it.
+    int volumeMode = 0;
 
     // Closing rules: the user confirmed leaving; close without asking (a restart after a
     // language change); the automatic channel input window is open.
