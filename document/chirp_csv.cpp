@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "document/channel_editor.h"
 #include "document/radio_document.h"
 
 namespace tarvos {
@@ -177,13 +178,6 @@ std::vector<std::vector<std::string>> Records(std::string_view text) {
 
 }  // namespace
 
-int32_t RoundToTypedStep(int32_t v) {
-    const double a = std::nearbyint(v / 25.0) * 25.0;
-    const double b = std::nearbyint(v / 625.0) * 625.0;
-    const double eA = std::nearbyint(std::fabs(v - a)), eB = std::nearbyint(std::fabs(v - b));
-    return static_cast<int32_t>(eA < eB ? a : b);
-}
-
 // --- Export -----------------------------------------------------------------------------------
 
 std::vector<ChirpChannel> ChirpChannelsOf(const RadioDocument& doc) {
@@ -268,7 +262,8 @@ std::string ChirpCsvText(const std::vector<ChirpChannel>& channels) {
 
 namespace {
 
-// One row's fields by column name, with CHIRP's defaults for the columns the file lacks.
+// One row's fields by column name, with CHIRP's defaults for the columns the file lacks and
+// for the cells a hand-written file leaves empty.
 struct Row {
     const std::vector<std::string>& fields;
     const std::map<std::string, size_t>& columns;
@@ -276,7 +271,8 @@ struct Row {
     std::string get(const char* column, const char* def = "") const {
         auto it = columns.find(Lower(column));
         if (it == columns.end() || it->second >= fields.size()) return def;
-        return std::string(Trim(fields[it->second]));
+        const std::string_view value = Trim(fields[it->second]);
+        return value.empty() ? def : std::string(value);
     }
 };
 
@@ -315,10 +311,10 @@ std::optional<ChirpChannel> Channel(const Row& row, int location, int32_t bandLo
         return std::nullopt;
     }
     auto inBand = [&](int64_t f) { return f >= bandLow && f <= bandHigh; };
-    c.rx = RoundToTypedStep(static_cast<int32_t>(*rx));
+    c.rx = ModifyTxRxFre(static_cast<int32_t>(*rx));
     c.tx = tx == -1 || tx < 0
                ? -1
-               : RoundToTypedStep(static_cast<int32_t>(std::min<int64_t>(tx, INT32_MAX)));
+               : ModifyTxRxFre(static_cast<int32_t>(std::min<int64_t>(tx, INT32_MAX)));
     if (!inBand(c.rx) || (tx != -1 && (tx < 0 || !inBand(c.tx)))) {
         why = "a frequency outside the band";
         return std::nullopt;
@@ -368,14 +364,15 @@ std::optional<ChirpChannel> Channel(const Row& row, int location, int32_t bandLo
         why = "the tone mode '" + row.get("Tone") + "' is not one this radio has";
         return std::nullopt;
     }
+    // Without transmit there is no transmit tone to check.
+    if (c.tx == -1) t.clear();
     for (const std::string* tone : {&t, &r}) {
         if (!tone->empty() && (*tone)[0] == '?') {
             why = "the tone " + tone->substr(1) + " is not in the tone list";
             return std::nullopt;
         }
     }
-    // Without transmit there is no transmit tone.
-    c.encodeTone = c.tx == -1 ? std::string() : t;
+    c.encodeTone = t;
     c.decodeTone = r;
     const std::string m = Lower(row.get("Mode", "FM"));
     c.wide = !(m == "nfm" || m == "fmn");
@@ -419,6 +416,44 @@ ChirpImport ParseChirpCsv(std::string_view text, int32_t bandLow, int32_t bandHi
     }
     for (auto& [location, c] : byLocation) out.channels.push_back(c);
     return out;
+}
+
+void ImportChirpChannels(RadioDocument& doc, const std::vector<ChirpChannel>& channels) {
+    ChannelEditor& editor = doc.channelEditor();
+    if (editor.locked()) return;
+    editor.Gesture([&] {
+        for (const ChirpChannel& c : channels) {
+            const int r = c.location;
+            if (r < 1 || r > editor.rows()) continue;
+            auto type = [&](int col, const std::string& text) {
+                if (col > editor.cols() || editor.BeforeEdit(r, col).cancel) return;
+                editor.AfterEdit(r, col, text, -1);
+            };
+            auto tone = [&](int col, const std::string& name) {
+                if (col > editor.cols()) return;
+                editor.Click(r, col);
+                if (editor.openToneCell().col == 0) return;
+                editor.SetToneBoxText(name.empty() ? doc.toneList().NoneText() : name);
+                editor.LeaveToneBox();
+            };
+            auto pick = [&](int col, bool on) {
+                if (col > editor.cols() || !editor.optionColumn(col)) return;
+                const std::vector<std::string> items = editor.dropDownItems(col);
+                const int value = on ? 1 : 0;
+                if (value >= static_cast<int>(items.size()) || editor.BeforeEdit(r, col).cancel)
+                    return;
+                editor.AfterEdit(r, col, items[static_cast<size_t>(value)], value);
+            };
+            type(1, FrequencyText(c.rx));
+            type(2, c.tx == -1 ? std::string() : FrequencyText(c.tx));
+            // The decode tone first: the tone box copies it to the encode tone.
+            tone(3, c.decodeTone);
+            if (c.tx != -1) tone(4, c.encodeTone);
+            pick(chf::Power, c.high);
+            pick(chf::Wide, c.wide);
+            pick(chf::Scan, c.scan);
+        }
+    });
 }
 
 }  // namespace tarvos

@@ -70,7 +70,10 @@ struct ChirpImport {
 ChirpImport ParseChirpCsv(std::string_view text, int32_t bandLow, int32_t bandHigh,
                           int channelCount);
 
-// The frequency as typed: rounded to the nearest 250 Hz step (6.25 kHz on a tie).
-int32_t RoundToTypedStep(int32_t tenHz);
+// Sets each channel as a user typing it into the channel grid would: the receive and
+// transmit frequencies typed (a channel that was empty takes the column defaults of the
+// other option columns, a used one keeps them), the tones chosen in the tone box, power,
+// bandwidth and scan picked. One change of the document; nothing while the grid is locked.
+void ImportChirpChannels(RadioDocument& doc, const std::vector<ChirpChannel>& channels);
 
 }  // namespace tarvos

@@ -56,6 +56,9 @@ class MainWindow : public QMainWindow {
     void SaveFile();
     void SaveAsFile();
     void RestoreDefaultSetting();
+    // CHIRP CSV channel lists (File menu).
+    void ImportCsv();
+    void ExportCsv();
     // Program and Settings menus.
     void StartRead();
     void StartWrite();

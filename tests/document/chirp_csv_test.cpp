@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/channel_editor.h"
 #include "document/document_fixture.h"
 
 namespace tarvos::test {
@@ -138,6 +139,78 @@ TEST(ChirpCsv, ExportsTheChannelsInUseOfADocument) {
         EXPECT_EQ(c.rx, s.doc.chInfo()(c.location, chf::RxFre));
         EXPECT_NE(c.decodeTone, s.doc.toneList().NoneText());
     }
+}
+
+}  // namespace
+}  // namespace tarvos::test
+
+namespace tarvos::test {
+namespace {
+
+std::vector<uint8_t> SavedBytes(RadioDocument& doc, const std::filesystem::path& path) {
+    EXPECT_TRUE(doc.SaveAsFile(path));
+    return *ReadFileBytes(path, 2000);
+}
+
+// An export imported into the same file gives back the same bytes.
+TEST(ChirpCsvImport, AnExportReadBackChangesNoByte) {
+    StartedDocument s;
+    ASSERT_TRUE(s.doc.RestoreDefaultSetting());
+    const auto before = SavedBytes(s.doc, s.folder / "before.dat");
+    const std::string text = ChirpCsvText(ChirpChannelsOf(s.doc));
+    const ChirpImport in = ParseChirpCsv(text, s.doc.bandLow(), s.doc.bandHigh(), 16);
+    EXPECT_TRUE(in.skipped.empty());
+    ImportChirpChannels(s.doc, in.channels);
+    EXPECT_EQ(SavedBytes(s.doc, s.folder / "after.dat"), before);
+}
+
+TEST(ChirpCsvImport, SetsChannelsAsTypingWould) {
+    StartedDocument s;
+    ChannelTable& t = s.doc.chInfo();
+    // Channel 2 in use with busy lockout carrier: an import keeps what the row does not name.
+    const ChirpImport first =
+        ParseChirpCsv("Location,Frequency\n2,440.0\n", s.doc.bandLow(), s.doc.bandHigh(), 16);
+    ImportChirpChannels(s.doc, first.channels);
+    t(2, chf::BusyLock) = 1;
+    s.doc.codec().ChInfoToIicDat();
+
+    const ChirpImport in = ParseChirpCsv(
+        "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Skip,Power\n"
+        "1,438.5,+,5,TSQL,,100.0,NFM,S,Low\n"
+        "2,441.0,off,,Cross,,67.0,FM,,High\n",
+        s.doc.bandLow(), s.doc.bandHigh(), 16);
+    ASSERT_EQ(in.channels.size(), 2u);
+    s.changes.clear();
+    ImportChirpChannels(s.doc, in.channels);
+    EXPECT_TRUE(s.doc.modified());
+
+    EXPECT_EQ(t(1, chf::RxFre), 43850000);
+    EXPECT_EQ(t(1, chf::TxFre), 44350000);
+    EXPECT_EQ(s.doc.toneText().decode(1), "100.0");
+    EXPECT_EQ(s.doc.toneText().encode(1), "100.0");
+    EXPECT_EQ(t(1, chf::Wide), 0);
+    EXPECT_EQ(t(1, chf::Scan), 0);
+    EXPECT_EQ(t(1, chf::Power), 0);
+    EXPECT_EQ(t(1, chf::BusyLock), s.doc.layout().columnDefault(chf::BusyLock));
+
+    EXPECT_EQ(t(2, chf::RxFre), 44100000);
+    EXPECT_EQ(t(2, chf::TxFre), -1);
+    EXPECT_EQ(s.doc.toneText().decode(2), "67.0");
+    EXPECT_EQ(t(2, chf::BusyLock), 1);
+    // Channel 1's row is complete, so the image holds it; channel 2 without transmit reaches
+    // the image at the next encode, as a row typed so would.
+    EXPECT_EQ(s.doc.image().at(ChannelRecordAddr(1, 3)), 0x43);
+    const auto saved = SavedBytes(s.doc, s.folder / "saved.dat");
+    EXPECT_EQ(saved[static_cast<size_t>(ChannelRecordAddr(2, 7) + 16)], 0xFF);
+}
+
+TEST(ChirpCsvImport, NothingWhileLocked) {
+    StartedDocument s;
+    s.doc.channelEditor().SetLocked(true);
+    const ChirpImport in =
+        ParseChirpCsv("Location,Frequency\n1,440.0\n", s.doc.bandLow(), s.doc.bandHigh(), 16);
+    ImportChirpChannels(s.doc, in.channels);
+    EXPECT_TRUE(s.doc.chInfo().empty(1));
 }
 
 }  // namespace
