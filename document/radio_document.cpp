@@ -164,8 +164,7 @@ void RadioDocument::TakeReadResult() {
                                          backupClock_ ? backupClock_() : std::time(nullptr));
     softDisplay();
     // The memory just read is in no file yet: a new history that starts unsaved.
-    clearHistory();
-    stateId_ = nextStateId_++;
+    ResetHistory();
     cleanStateId_ = 0;
     setModified(true);
     notify(DocumentChange::Replaced);
@@ -345,7 +344,8 @@ void RadioDocument::ResetHistory() {
     clearHistory();
     stateId_ = nextStateId_++;
     cleanStateId_ = stateId_;
-    setModified(false);
+    modified_ = false;
+    notify(DocumentChange::Modified);
 }
 
 // --- Observation ----------------------------------------------------------------------------

@@ -21,9 +21,9 @@
 #include <QVBoxLayout>
 
 #include "channels/channel_window.h"
-#include "functions/ui/function_pages.h"
 #include "document/channel_editor.h"
 #include "document/chirp_csv.h"
+#include "functions/ui/function_pages.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/app_icon.h"
@@ -48,6 +48,10 @@ const char* const kNotAChannelList[3] = {
     "不是信道列表：需要含 Location 和 Frequency 列的 CSV 文件。",
     "不是信道列表：需要含 Location 和 Frequency 欄的 CSV 檔案。",
     "Not a channel list: a CSV file with a Location and a Frequency column is needed."};
+// Undo and redo have none either.
+const char* const kEditCaption[3] = {"编辑(&E)", "編輯(&E)", "&Edit"};
+const char* const kUndoCaption[3] = {"撤销(&U)", "復原(&U)", "&Undo"};
+const char* const kRedoCaption[3] = {"重做(&R)", "重做(&R)", "&Redo"};
 const char* const kRowsNotImported[3] = {"以下行未导入：", "以下行未匯入：",
                                          "These rows were not imported:"};
 
@@ -69,6 +73,7 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
     services_.setComPortShown([this] { ShowComPort(); });
     observer_ = app_.document.addObserver([this](DocumentChange what) {
         if (what == DocumentChange::FilePath) ShowFilePath();
+        if (action("mnuUndo")) ShowUndoState();
     });
     BuildMenus();
     BuildToolbar();
@@ -156,6 +161,11 @@ void MainWindow::BuildMenus() {
     sep(file, true);
     add(file, {"mnuExit", 25, "", true});
 
+    QMenu* edit = addMenu("mnuEdit", -1, true);
+    add(edit, {"mnuUndo", -1, "Ctrl+Z", true});
+    add(edit, {"mnuRedo", -1, "Ctrl+Y", true})
+        ->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+
     QMenu* program = addMenu("mnuProgram", 26, true);
     add(program, {"mnuReadFre", 27, "Ctrl+R", true});
     add(program, {"mnuWriteFre", 28, "Ctrl+W", true});
@@ -209,6 +219,8 @@ void MainWindow::BuildMenus() {
     connect(action("mnuFileSave"), &QAction::triggered, this, [this] { SaveFile(); });
     connect(action("mnuFileSaveAs"), &QAction::triggered, this, [this] { SaveAsFile(); });
     connect(action("mnuImportCsv"), &QAction::triggered, this, [this] { ImportCsv(); });
+    connect(action("mnuUndo"), &QAction::triggered, this, [this] { Undo(); });
+    connect(action("mnuRedo"), &QAction::triggered, this, [this] { Redo(); });
     connect(action("mnuExportCsv"), &QAction::triggered, this, [this] { ExportCsv(); });
     connect(action("mnuExit"), &QAction::triggered, this, [this] { ExitSoft(); });
     connect(action("mnuReadFre"), &QAction::triggered, this, [this] { StartRead(); });
@@ -389,6 +401,10 @@ void MainWindow::SetSoftFace() {
         const int l = NormalizeLanguage(app_.language) - 1;
         action("mnuVerifyWrite")->setText(QString::fromUtf8(kVerifyWriteCaption[l]));
         action("mnuImportCsv")->setText(QString::fromUtf8(kImportCsvCaption[l]));
+        action("mnuEdit")->setText(QString::fromUtf8(kEditCaption[l]));
+        action("mnuUndo")->setText(QString::fromUtf8(kUndoCaption[l]));
+        action("mnuRedo")->setText(QString::fromUtf8(kRedoCaption[l]));
+        ShowUndoState();
         action("mnuExportCsv")->setText(QString::fromUtf8(kExportCsvCaption[l]));
         setWindowTitle(app_.ft(16));
         SetStatusNotice(app_.ft(94));
@@ -485,6 +501,24 @@ void MainWindow::SaveAsFile() {
     });
     // A save that did not reach the disk is said so, not only logged.
     if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
+}
+
+// --- Undo and redo --------------------------------------------------------------------------
+
+void MainWindow::Undo() {
+    // A tone still being entered is an edit of its own: it is committed, then taken back.
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    app_.guard("mdifrmMain->Undo", [&] { app_.document.Undo(); });
+}
+
+void MainWindow::Redo() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    app_.guard("mdifrmMain->Redo", [&] { app_.document.Redo(); });
+}
+
+void MainWindow::ShowUndoState() {
+    action("mnuUndo")->setEnabled(app_.document.canUndo());
+    action("mnuRedo")->setEnabled(app_.document.canRedo());
 }
 
 // --- Channel lists --------------------------------------------------------------------------
