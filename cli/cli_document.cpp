@@ -27,6 +27,7 @@ std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language) {
     doc->InitChTable();
     doc->SelectModel(0);
     doc->SelectBand(kStartBandIndex);
+    doc->ResetHistory();
     return doc;
 }
 

@@ -23,6 +23,7 @@ inline bool TakeValue(const Args& args, size_t& i, std::string& out) {
 int Dump(const Args& args);
 int Set(const Args& args);
 int Edit(const Args& args);
+int Csv(const Args& args);
 int Read(const Args& args);
 int Write(const Args& args);
 int Simulate(const Args& args);

@@ -7,11 +7,15 @@ namespace {
 
 const char* kUsage =
     "usage: tarvos-cli COMMAND ...\n"
-    "  dump FILE.dat                      print what the application shows for a data file, as JSON\n"
+    "  dump FILE.dat                      print what the application shows for a data file, as "
+    "JSON\n"
     "  set IN.dat --out OUT.dat NAME=VALUE...   change function settings as a user would\n"
     "  edit IN.dat --out OUT.dat [--lang N] [--seed N] ACTION...   edit channels as a user would\n"
+    "  csv export FILE.dat [--out LIST.csv]   channels in use as a CHIRP CSV list\n"
+    "  csv import LIST.csv --in BASE.dat --out OUT.dat   channels of a CHIRP CSV list typed in\n"
     "  read --port PORT [--code TEXT] [--start HEX --end HEX] --out FILE.dat\n"
-    "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] [--verify]\n"
+    "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] "
+    "[--verify]\n"
     "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"
     "           [--fault KIND[:ARG]] [--save-image FILE.dat]\n";
 
@@ -21,9 +25,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},
-    {"edit", tarvos::cli::Edit},
-    {"read", tarvos::cli::Read},         {"write", tarvos::cli::Write},
+    {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},   {"edit", tarvos::cli::Edit},
+    {"csv", tarvos::cli::Csv},           {"read", tarvos::cli::Read}, {"write", tarvos::cli::Write},
     {"simulate", tarvos::cli::Simulate},
 };
 

@@ -197,6 +197,11 @@ void ChannelEditor::restore(const Snapshot& s) {
     cells_ = s.cells;
 }
 
+void ChannelEditor::restoreCells(const Cells& cells) {
+    hideToneBox();
+    cells_ = cells;
+}
+
 void ChannelEditor::gestureBegin() {
     ++gestureDepth_;
 }

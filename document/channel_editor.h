@@ -165,6 +165,11 @@ class ChannelEditor {
     // DelOneChannel (ch): the record reset from the template, the row emptied.
     void DelOneChannel(int ch);
 
+    // The cells as they are, and putting them back (taking an edit back).
+    using Cells = std::array<std::array<GridCell, kMaxColumnCount + 1>, kMaxChannelCount + 1>;
+    const Cells& cells() const { return cells_; }
+    void restoreCells(const Cells& cells);
+
     RadioDocument& document() { return doc_; }
     const RadioDocument& document() const { return doc_; }
 
@@ -192,7 +197,7 @@ class ChannelEditor {
 
     RadioDocument& doc_;
     int observer_ = 0;
-    std::array<std::array<GridCell, kMaxColumnCount + 1>, kMaxChannelCount + 1> cells_{};
+    Cells cells_{};
     CellPos current_{1, 1};
     int paintedRow_ = 0;
     CellPos openTone_{};

@@ -10,6 +10,36 @@
 
 namespace tarvos {
 
+// Everything an edit can change, as it was: small enough (a few tens of kilobytes) to keep a
+// copy per edit.
+struct RadioDocument::State {
+    uint64_t id = 0;
+    ByteImage iicDat;
+    ByteImage tempArray;
+    ChannelTable chInfo;
+    ToneTexts toneText;
+    ChannelEditor::Cells cells;
+    FunctionModel::CodeBoxes codeBoxes;
+    int32_t bandLow = 0, bandHigh = 0;
+    int bandIndex = 0, modelIndex = 0;
+    std::string customMinText, customMaxText;
+    std::filesystem::path currentFilePath;
+
+    // The same document, whatever the id.
+    bool sameAs(const State& o) const {
+        return iicDat == o.iicDat && tempArray == o.tempArray && chInfo == o.chInfo &&
+               toneText == o.toneText && cells == o.cells && codeBoxes == o.codeBoxes &&
+               bandLow == o.bandLow && bandHigh == o.bandHigh && bandIndex == o.bandIndex &&
+               modelIndex == o.modelIndex && customMinText == o.customMinText &&
+               customMaxText == o.customMaxText && currentFilePath == o.currentFilePath;
+    }
+};
+
+namespace {
+// Edits kept for Undo; the oldest go first.
+constexpr size_t kUndoDepth = 200;
+}  // namespace
+
 RadioDocument::RadioDocument(ErrorLog& log, int language, int datNum)
     : log_(log),
       language_(NormalizeLanguage(language)),
@@ -69,6 +99,7 @@ void RadioDocument::NewFile() {
         SetCurrentFilePath(untitledPath_);
         NewFileSol();
     });
+    ResetHistory();
 }
 
 void RadioDocument::reloadTemplate() {
@@ -92,7 +123,7 @@ bool RadioDocument::OpenFile(const std::filesystem::path& path) {
     if (!OpenDatFile(path, iicDat_, log_)) return false;
     softDisplay();
     SetCurrentFilePath(path);
-    setModified(false);
+    ResetHistory();
     notify(DocumentChange::Replaced);
     return true;
 }
@@ -110,7 +141,10 @@ bool RadioDocument::SaveDatFile() {
     const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_);
     // Encoding the table and the save's own marks changed bytes of the image.
     notify(DocumentChange::Image);
-    if (saved) setModified(false);
+    if (saved) {
+        cleanStateId_ = stateId_;
+        setModified(false);
+    }
     return saved;
 }
 
@@ -129,6 +163,9 @@ void RadioDocument::TakeReadResult() {
         lastReadBackup_ = SaveReadBackup(backupFolder_, iicDat_, log_,
                                          backupClock_ ? backupClock_() : std::time(nullptr));
     softDisplay();
+    // The memory just read is in no file yet: a new history that starts unsaved.
+    ResetHistory();
+    cleanStateId_ = 0;
     setModified(true);
     notify(DocumentChange::Replaced);
 }
@@ -144,14 +181,20 @@ WriteParamBits RadioDocument::PrepareWrite() {
 // --- Model and band -------------------------------------------------------------------------
 
 void RadioDocument::SelectModel(int index) {
-    Guard(log_, "frmChMem->cboModel_Click", [&] {
-        modelIndex_ = std::max(0, index);
-        Set(iicDat_, kModelIndex, static_cast<unsigned>(modelIndex_));
+    Edit(DocumentChange::Replaced, [&] {
+        Guard(log_, "frmChMem->cboModel_Click", [&] {
+            modelIndex_ = std::max(0, index);
+            Set(iicDat_, kModelIndex, static_cast<unsigned>(modelIndex_));
+        });
     });
-    markModified();
 }
 
 void RadioDocument::SelectBand(int index, const CustomBand* custom) {
+    // A new channel set, and a change that can be taken back like any other.
+    Edit(DocumentChange::Replaced, [&] { selectBand(index, custom); });
+}
+
+void RadioDocument::selectBand(int index, const CustomBand* custom) {
     Guard(log_, "frmChMem->cboFrequency_Click", [&] {
         if (index < 0 || index >= kBandCount) return;
         if (index == kCustomBandIndex) {
@@ -204,6 +247,107 @@ void RadioDocument::softDisplay() {
     });
 }
 
+// --- Undo and redo --------------------------------------------------------------------------
+
+std::unique_ptr<RadioDocument::State> RadioDocument::captureState() const {
+    auto s = std::make_unique<State>();
+    s->id = stateId_;
+    s->iicDat = iicDat_;
+    s->tempArray = tempArray_;
+    s->chInfo = chInfo_;
+    s->toneText = toneText_;
+    s->cells = editor_->cells();
+    s->codeBoxes = functions_->codeBoxes();
+    s->bandLow = bandLow_;
+    s->bandHigh = bandHigh_;
+    s->bandIndex = bandIndex_;
+    s->modelIndex = modelIndex_;
+    s->customMinText = customMinText_;
+    s->customMaxText = customMaxText_;
+    s->currentFilePath = currentFilePath_;
+    return s;
+}
+
+void RadioDocument::restoreState(const State& s) {
+    iicDat_ = s.iicDat;
+    tempArray_ = s.tempArray;
+    chInfo_ = s.chInfo;
+    toneText_ = s.toneText;
+    bandLow_ = s.bandLow;
+    bandHigh_ = s.bandHigh;
+    bandIndex_ = s.bandIndex;
+    modelIndex_ = s.modelIndex;
+    customMinText_ = s.customMinText;
+    customMaxText_ = s.customMaxText;
+    if (currentFilePath_ != s.currentFilePath) SetCurrentFilePath(s.currentFilePath);
+    // The function pages show the image again; their loading must not change a byte of it.
+    functions_->InitOpt(iicDat_);
+    functions_->restoreCodeBoxes(s.codeBoxes, iicDat_);
+    iicDat_ = s.iicDat;
+    notify(DocumentChange::Replaced);
+    // Cells of rows not yet complete are no part of the table: put them back after the redraw.
+    editor_->restoreCells(s.cells);
+    notify(DocumentChange::Channels);
+}
+
+void RadioDocument::beginEdit() {
+    editBefore_ = captureState();
+    ++editDepth_;
+}
+
+void RadioDocument::abandonEdit() {
+    --editDepth_;
+    editBefore_.reset();
+}
+
+void RadioDocument::finishEdit(DocumentChange what) {
+    --editDepth_;
+    std::unique_ptr<State> before = std::move(editBefore_);
+    if (captureState()->sameAs(*before)) {
+        notify(what);
+        return;
+    }
+    undo_.push_back(std::move(before));
+    if (undo_.size() > kUndoDepth) undo_.erase(undo_.begin());
+    redo_.clear();
+    stateId_ = nextStateId_++;
+    setModified(stateId_ != cleanStateId_);
+    notify(what);
+}
+
+void RadioDocument::Undo() {
+    if (undo_.empty()) return;
+    std::unique_ptr<State> target = std::move(undo_.back());
+    undo_.pop_back();
+    redo_.push_back(captureState());
+    restoreState(*target);
+    stateId_ = target->id;
+    setModified(stateId_ != cleanStateId_);
+}
+
+void RadioDocument::Redo() {
+    if (redo_.empty()) return;
+    std::unique_ptr<State> target = std::move(redo_.back());
+    redo_.pop_back();
+    undo_.push_back(captureState());
+    restoreState(*target);
+    stateId_ = target->id;
+    setModified(stateId_ != cleanStateId_);
+}
+
+void RadioDocument::clearHistory() {
+    undo_.clear();
+    redo_.clear();
+}
+
+void RadioDocument::ResetHistory() {
+    clearHistory();
+    stateId_ = nextStateId_++;
+    cleanStateId_ = stateId_;
+    modified_ = false;
+    notify(DocumentChange::Modified);
+}
+
 // --- Observation ----------------------------------------------------------------------------
 
 int RadioDocument::addObserver(Observer observer) {
@@ -219,10 +363,6 @@ void RadioDocument::notify(DocumentChange what) {
     // A copy: an observer may remove itself or another while it is told.
     const auto observers = observers_;
     for (const auto& [id, observer] : observers) observer(what);
-}
-
-void RadioDocument::markModified() {
-    setModified(true);
 }
 
 void RadioDocument::setModified(bool modified) {

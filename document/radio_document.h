@@ -153,14 +153,33 @@ class RadioDocument {
     void SoftDisplay();
 
     // --- Editing ---------------------------------------------------------------------------
-    // A change an editor makes: body changes the document; afterwards the document counts as
-    // modified and the observers hear `what`.
+    // A change an editor makes: body changes the document; afterwards, when it changed
+    // anything, the document counts as modified, the change can be taken back (Undo) and the
+    // observers hear `what`. Edits inside an edit are part of it.
     template <class Body>
     void Edit(DocumentChange what, Body&& body) {
-        body();
-        markModified();
-        notify(what);
+        if (editDepth_ > 0) {
+            body();
+            return;
+        }
+        beginEdit();
+        try {
+            body();
+        } catch (...) {
+            abandonEdit();
+            throw;
+        }
+        finishEdit(what);
     }
+
+    // --- Undo and redo -----------------------------------------------------------------------
+    // Every edit since the last New, Open or read can be taken back and made again.
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    void Undo();
+    void Redo();
+    // Forgets every edit so far and counts the document as unmodified (the end of start-up).
+    void ResetHistory();
 
     // --- Observation -----------------------------------------------------------------------
     using Observer = std::function<void(DocumentChange)>;
@@ -168,13 +187,20 @@ class RadioDocument {
     void removeObserver(int id);
 
   private:
+    struct State;
+    std::unique_ptr<State> captureState() const;
+    void restoreState(const State& state);
+    void beginEdit();
+    void finishEdit(DocumentChange what);
+    void abandonEdit();
+    void clearHistory();
     void notify(DocumentChange what);
-    void markModified();
     void setModified(bool modified);
     void reloadTemplate();
     void IicDatToModel();
     void IicDatToBand();
     void softDisplay();
+    void selectBand(int index, const CustomBand* custom);
 
     ErrorLog& log_;
     int language_;
@@ -205,6 +231,16 @@ class RadioDocument {
 
     std::vector<std::pair<int, Observer>> observers_;
     int nextObserver_ = 1;
+
+    // What Undo and Redo go back and forth between; each state has an id, and the document
+    // is unmodified exactly while its state is the one last saved or opened.
+    std::vector<std::unique_ptr<State>> undo_;
+    std::vector<std::unique_ptr<State>> redo_;
+    std::unique_ptr<State> editBefore_;  // the state an edit in progress started from
+    int editDepth_ = 0;
+    uint64_t stateId_ = 0;
+    uint64_t nextStateId_ = 1;
+    uint64_t cleanStateId_ = 0;
     // Last: it observes the document from its construction on.
     std::unique_ptr<ChannelEditor> editor_;
 };

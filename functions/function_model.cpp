@@ -300,6 +300,19 @@ void FunctionModel::SetNewRdWrCodeText(std::string_view text) {
     changed(-1);
 }
 
+FunctionModel::CodeBoxes FunctionModel::codeBoxes() const {
+    return {rdWrCodeText_, newRdWrCodeText_, newCodeBuf_, newRdWrCodeChecked_};
+}
+
+void FunctionModel::restoreCodeBoxes(const CodeBoxes& boxes, ByteImage& image) {
+    rdWrCodeText_ = boxes.rdWrCodeText;
+    newRdWrCodeText_ = boxes.newRdWrCodeText;
+    newCodeBuf_ = boxes.newCodeBuf;
+    newRdWrCodeChecked_ = boxes.newRdWrCodeChecked;
+    rdWrCodeStored_ = !DecodeRdWrCode(StoredRdWrCodeBytes(image)).empty();
+    changed(-1);
+}
+
 void FunctionModel::SetNewRdWrCodeChecked(bool checked) {
     newRdWrCodeChecked_ = checked;
     changed(-1);

@@ -92,6 +92,18 @@ class FunctionModel {
     bool newRdWrCodeChecked() const { return newRdWrCodeChecked_; }
     bool newRdWrCodeVisible() const { return newRdWrCodeChecked_; }
 
+    // What the code boxes hold besides the image, for taking an edit back.
+    struct CodeBoxes {
+        std::string rdWrCodeText;
+        std::string newRdWrCodeText;
+        NewCodeBuf newCodeBuf{};
+        bool newRdWrCodeChecked = false;
+        bool operator==(const CodeBoxes&) const = default;
+    };
+    CodeBoxes codeBoxes() const;
+    // Puts the boxes back as they were (the stored code is the image's, shown again).
+    void restoreCodeBoxes(const CodeBoxes& boxes, ByteImage& image);
+
     // --- What the programming link asks the page ---
     bool rdWrCodeVisible() const { return rdWrCodeVisible_; }
     void setRdWrCodeVisible(bool visible);

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -19,6 +21,8 @@
 #include <QVBoxLayout>
 
 #include "channels/channel_window.h"
+#include "document/channel_editor.h"
+#include "document/chirp_csv.h"
 #include "functions/ui/function_pages.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
@@ -35,6 +39,21 @@ constexpr const char* kFileFilter = "Data File(*.dat)|*.dat";
 
 // "Verify after write" has no FaceText entry: Simplified, Traditional, English.
 const char* const kVerifyWriteCaption[3] = {"写入后校验", "寫入後校驗", "Verify after write"};
+
+// The channel list commands have no FaceText entries either.
+constexpr const char* kCsvFilter = "CSV File(*.csv)|*.csv";
+const char* const kImportCsvCaption[3] = {"导入CSV…", "匯入CSV…", "Import CSV…"};
+const char* const kExportCsvCaption[3] = {"导出CSV…", "匯出CSV…", "Export CSV…"};
+const char* const kNotAChannelList[3] = {
+    "不是信道列表：需要含 Location 和 Frequency 列的 CSV 文件。",
+    "不是信道列表：需要含 Location 和 Frequency 欄的 CSV 檔案。",
+    "Not a channel list: a CSV file with a Location and a Frequency column is needed."};
+// Undo and redo have none either.
+const char* const kEditCaption[3] = {"编辑(&E)", "編輯(&E)", "&Edit"};
+const char* const kUndoCaption[3] = {"撤销(&U)", "復原(&U)", "&Undo"};
+const char* const kRedoCaption[3] = {"重做(&R)", "重做(&R)", "&Redo"};
+const char* const kRowsNotImported[3] = {"以下行未导入：", "以下行未匯入：",
+                                         "These rows were not imported:"};
 
 // Menu rows: object name, FaceText caption, shortcut, shown.
 struct MenuRow {
@@ -54,6 +73,7 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
     services_.setComPortShown([this] { ShowComPort(); });
     observer_ = app_.document.addObserver([this](DocumentChange what) {
         if (what == DocumentChange::FilePath) ShowFilePath();
+        if (action("mnuUndo")) ShowUndoState();
     });
     BuildMenus();
     BuildToolbar();
@@ -133,10 +153,18 @@ void MainWindow::BuildMenus() {
     add(file, {"mnuFileOpen", 22, "Ctrl+O", true});
     add(file, {"mnuFileSave", 23, "Ctrl+S", true});
     add(file, {"mnuFileSaveAs", 24, "", true});
+    sep(file, true);
+    add(file, {"mnuImportCsv", -1, "", true});
+    add(file, {"mnuExportCsv", -1, "", true});
     sep(file, false);
     add(file, {"mnuPrintFile", 43, "Ctrl+P", false});
     sep(file, true);
     add(file, {"mnuExit", 25, "", true});
+
+    QMenu* edit = addMenu("mnuEdit", -1, true);
+    add(edit, {"mnuUndo", -1, "Ctrl+Z", true});
+    add(edit, {"mnuRedo", -1, "Ctrl+Y", true})
+        ->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
 
     QMenu* program = addMenu("mnuProgram", 26, true);
     add(program, {"mnuReadFre", 27, "Ctrl+R", true});
@@ -190,6 +218,10 @@ void MainWindow::BuildMenus() {
     connect(action("mnuFileOpen"), &QAction::triggered, this, [this] { OpenFile(); });
     connect(action("mnuFileSave"), &QAction::triggered, this, [this] { SaveFile(); });
     connect(action("mnuFileSaveAs"), &QAction::triggered, this, [this] { SaveAsFile(); });
+    connect(action("mnuImportCsv"), &QAction::triggered, this, [this] { ImportCsv(); });
+    connect(action("mnuUndo"), &QAction::triggered, this, [this] { Undo(); });
+    connect(action("mnuRedo"), &QAction::triggered, this, [this] { Redo(); });
+    connect(action("mnuExportCsv"), &QAction::triggered, this, [this] { ExportCsv(); });
     connect(action("mnuExit"), &QAction::triggered, this, [this] { ExitSoft(); });
     connect(action("mnuReadFre"), &QAction::triggered, this, [this] { StartRead(); });
     connect(action("mnuWriteFre"), &QAction::triggered, this, [this] { StartWrite(); });
@@ -366,8 +398,14 @@ void MainWindow::SetSoftFace() {
             const int index = a->data().toInt();
             if (a->data().isValid() && index >= 0) a->setText(app_.ft(index));
         }
-        action("mnuVerifyWrite")
-            ->setText(QString::fromUtf8(kVerifyWriteCaption[NormalizeLanguage(app_.language) - 1]));
+        const int l = NormalizeLanguage(app_.language) - 1;
+        action("mnuVerifyWrite")->setText(QString::fromUtf8(kVerifyWriteCaption[l]));
+        action("mnuImportCsv")->setText(QString::fromUtf8(kImportCsvCaption[l]));
+        action("mnuEdit")->setText(QString::fromUtf8(kEditCaption[l]));
+        action("mnuUndo")->setText(QString::fromUtf8(kUndoCaption[l]));
+        action("mnuRedo")->setText(QString::fromUtf8(kRedoCaption[l]));
+        ShowUndoState();
+        action("mnuExportCsv")->setText(QString::fromUtf8(kExportCsvCaption[l]));
         setWindowTitle(app_.ft(16));
         SetStatusNotice(app_.ft(94));
         ShowComPort();
@@ -462,6 +500,78 @@ void MainWindow::SaveAsFile() {
         failed = !app_.document.SaveAsFile(path.toStdString());
     });
     // A save that did not reach the disk is said so, not only logged.
+    if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
+}
+
+// --- Undo and redo --------------------------------------------------------------------------
+
+void MainWindow::Undo() {
+    // A tone still being entered is an edit of its own: it is committed, then taken back.
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    app_.guard("mdifrmMain->Undo", [&] { app_.document.Undo(); });
+}
+
+void MainWindow::Redo() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    app_.guard("mdifrmMain->Redo", [&] { app_.document.Redo(); });
+}
+
+void MainWindow::ShowUndoState() {
+    action("mnuUndo")->setEnabled(app_.document.canUndo());
+    action("mnuRedo")->setEnabled(app_.document.canRedo());
+}
+
+// --- Channel lists --------------------------------------------------------------------------
+
+void MainWindow::ImportCsv() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    const int l = NormalizeLanguage(app_.language) - 1;
+    app_.guard("mdifrmMain->ImportCsv", [&] {
+        // The lock freezes the channels against every change, a whole list included.
+        if (app_.document.channelEditor().locked()) {
+            app_.host->tell(this, app_.ft(70), app_.ft(116), DesktopHost::Icon::Exclamation);
+            return;
+        }
+        const QString path = app_.host->openFileName(
+            this, QFileInfo(app_.currentFilePath()).absolutePath(), kCsvFilter);
+        if (path.isEmpty()) return;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            app_.host->tell(this, app_.ft(70), app_.ft(87), DesktopHost::Icon::Critical);
+            return;
+        }
+        const QByteArray text = file.readAll();
+        const RadioDocument& doc = app_.document;
+        const ChirpImport found =
+            ParseChirpCsv(std::string_view(text.constData(), text.size()), doc.bandLow(),
+                          doc.bandHigh(), doc.layout().channelCount);
+        if (!found.isCsv) {
+            app_.host->tell(this, app_.ft(70), QString::fromUtf8(kNotAChannelList[l]),
+                            DesktopHost::Icon::Critical);
+            return;
+        }
+        ImportChirpChannels(app_.document, found.channels);
+        if (found.skipped.empty()) return;
+        QString list = QString::fromUtf8(kRowsNotImported[l]);
+        for (const std::string& row : found.skipped) list += "\n" + QString::fromStdString(row);
+        app_.host->tell(this, app_.ft(70), list, DesktopHost::Icon::Exclamation);
+    });
+}
+
+void MainWindow::ExportCsv() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    bool failed = false;
+    const bool ok = app_.guard("mdifrmMain->ExportCsv", [&] {
+        const QString path = app_.host->saveFileName(
+            this, QFileInfo(app_.currentFilePath()).absolutePath(), kCsvFilter, "csv");
+        if (path.isEmpty()) return;
+        const std::string text = ChirpCsvText(ChirpChannelsOf(app_.document));
+        QSaveFile file(path);
+        failed = !file.open(QIODevice::WriteOnly) ||
+                 file.write(text.data(), static_cast<qint64>(text.size())) !=
+                     static_cast<qint64>(text.size()) ||
+                 !file.commit();
+    });
     if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
 }
 

@@ -56,6 +56,12 @@ class MainWindow : public QMainWindow {
     void SaveFile();
     void SaveAsFile();
     void RestoreDefaultSetting();
+    // Edit menu: take the last change back, make it again.
+    void Undo();
+    void Redo();
+    // CHIRP CSV channel lists (File menu).
+    void ImportCsv();
+    void ExportCsv();
     // Program and Settings menus.
     void StartRead();
     void StartWrite();
@@ -94,6 +100,7 @@ class MainWindow : public QMainWindow {
     void BuildStatusBar();
     void BuildPictureButtons();
     void LoadPictureButtons();
+    void ShowUndoState();
     void ToggleLock(bool checked);
     void tlbMdiFrmMain_ButtonClick(const QString& key);
     bool QueryUnload();

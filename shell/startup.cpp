@@ -91,6 +91,8 @@ void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     window.SetSoftFace();
     // 19: the channel editor; its first band selection loads the template.
     app.guard("mdifrmMain->MDIForm_Load", [&] { window.CreateChannelWindow(); });
+    // What start-up did is no edit of the user's: nothing to take back, nothing unsaved.
+    app.document.ResetHistory();
     // 20: the memory view belongs to a later part of the application.
     // 21: show the channel window, maximised.
     window.ShowChannelWindow();

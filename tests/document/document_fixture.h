@@ -20,6 +20,7 @@ struct StartedDocument {
         doc.InitChTable();
         doc.SelectModel(0);
         doc.SelectBand(kStartBandIndex);
+        doc.ResetHistory();
         doc.addObserver([this](DocumentChange c) { changes.push_back(c); });
     }
     TempFolder folder;

@@ -1,0 +1,119 @@
+// tarvos-cli csv: channel lists in CHIRP's CSV form.
+//
+//   csv export FILE.dat [--out LIST.csv]         (standard output without --out)
+//   csv import LIST.csv --in BASE.dat --out OUT.dat
+//
+// Export writes the channels in use of a data file as the window's Open shows them. Import
+// opens BASE.dat as File > Open does, sets each listed channel as typing it into the grid
+// would, and saves OUT.dat as File > Save does. Rows the radio cannot hold are named on
+// standard error; the exit code is 0 when every row was imported, 1 when some were left out,
+// 2 for a file that is not a data file or not a channel list (nothing written then).
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "cli/cli_document.h"
+#include "cli/commands.h"
+#include "document/chirp_csv.h"
+
+namespace tarvos::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tarvos-cli csv export FILE.dat [--out LIST.csv]\n"
+    "       tarvos-cli csv import LIST.csv --in BASE.dat --out OUT.dat\n";
+
+int Usage(const std::string& why) {
+    std::cerr << "tarvos-cli csv: " << why << "\n" << kUsage;
+    return 2;
+}
+
+int Export(const Args& args) {
+    std::string file, out;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--out") {
+            if (!TakeValue(args, i, out)) return Usage("--out needs a value");
+        } else if (file.empty()) {
+            file = args[i];
+        } else {
+            return Usage("unknown argument '" + args[i] + "'");
+        }
+    }
+    if (file.empty()) return Usage("the data file is missing");
+    RecordingSink quiet;  // what the window would only log
+    ErrorLog log(&quiet);
+    auto doc = StartedDocument(log, kEnglish);
+    if (!doc->OpenFile(file)) {
+        std::cerr << "tarvos-cli csv: " << file << " is not a data file\n";
+        return 2;
+    }
+    const std::string text = ChirpCsvText(ChirpChannelsOf(*doc));
+    if (out.empty()) {
+        std::cout << text << std::flush;
+        return 0;
+    }
+    std::ofstream stream(out, std::ios::binary | std::ios::trunc);
+    stream << text;
+    if (!stream.flush()) {
+        std::cerr << "tarvos-cli csv: cannot write " << out << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+int Import(const Args& args) {
+    std::string list, in, out;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--in") {
+            if (!TakeValue(args, i, in)) return Usage("--in needs a value");
+        } else if (args[i] == "--out") {
+            if (!TakeValue(args, i, out)) return Usage("--out needs a value");
+        } else if (list.empty()) {
+            list = args[i];
+        } else {
+            return Usage("unknown argument '" + args[i] + "'");
+        }
+    }
+    if (list.empty() || in.empty() || out.empty())
+        return Usage("the list, --in and --out are needed");
+    std::ifstream stream(list, std::ios::binary);
+    if (!stream) {
+        std::cerr << "tarvos-cli csv: cannot read " << list << "\n";
+        return 2;
+    }
+    const std::string text{std::istreambuf_iterator<char>(stream), {}};
+
+    StderrSink sink;
+    ErrorLog log(&sink);
+    auto doc = StartedDocument(log, kEnglish);
+    if (!doc->OpenFile(in)) {
+        std::cerr << "tarvos-cli csv: " << in << " is not a data file\n";
+        return 2;
+    }
+    const ChirpImport found =
+        ParseChirpCsv(text, doc->bandLow(), doc->bandHigh(), doc->layout().channelCount);
+    if (!found.isCsv) {
+        std::cerr << "tarvos-cli csv: " << list
+                  << " is no channel list (CSV with a Location and a Frequency column)\n";
+        return 2;
+    }
+    ImportChirpChannels(*doc, found.channels);
+    if (!doc->SaveAsFile(out)) {
+        std::cerr << "tarvos-cli csv: cannot write " << out << "\n";
+        return 2;
+    }
+    for (const std::string& row : found.skipped)
+        std::cerr << "tarvos-cli csv: not imported: " << row << "\n";
+    return found.skipped.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int Csv(const Args& args) {
+    if (!args.empty() && args[0] == "export") return Export(args);
+    if (!args.empty() && args[0] == "import") return Import(args);
+    return Usage(args.empty() ? "export or import?" : "unknown csv command '" + args[0] + "'");
+}
+
+}  // namespace tarvos::cli
