@@ -41,7 +41,8 @@ class MainWindow : public QMainWindow {
     void NewFile();
     void OpenFile(const QString& path = {});
     void SaveFile();
-    void SaveAsFile();
+    // True when the image reached a file (false: cancelled or failed, and said so).
+    bool SaveAsFile();
     void RestoreDefaultSetting();
     // Program and Settings menus.
     void StartRead();
