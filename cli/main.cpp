@@ -1,5 +1,6 @@
 #include <cstring>
 #include <iostream>
+#include <string>
 
 #include "cli/commands.h"
 
@@ -17,7 +18,9 @@ const char* kUsage =
     "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] "
     "[--verify]\n"
     "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"
-    "           [--fault KIND[:ARG]] [--save-image FILE.dat]\n";
+    "           [--fault KIND[:ARG]] [--save-image FILE.dat]\n"
+    "  help, --help, -h                   print this text\n"
+    "  --version                          print the version\n";
 
 struct Command {
     const char* name;
@@ -36,6 +39,16 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         std::cerr << kUsage;
         return 2;
+    }
+    // Asked for, the usage is the answer: standard output and success.
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h" || first == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (first == "--version") {
+        std::cout << "tarvos-cli " << TARVOS_VERSION << "\n";
+        return 0;
     }
     tarvos::cli::Args args(argv + 2, argv + argc);
     for (const auto& c : kCommands)

@@ -236,7 +236,7 @@ void RunTransfers(const Config& c, SerialPort& port, VirtualClock& clock) {
             std::fprintf(stderr, "%s %04X-%04X: outcome %d, message %d, retries %d, echo %d\n",
                          d == Direction::Write ? "write" : "read", c.start, c.end,
                          static_cast<int>(outcome), link.transfer.lastMessage(),
-                         link.transfer.retry().failures, link.interp.SingleWire);
+                         link.transfer.retry().failures, link.interp.SingleWire() ? 1 : 0);
         CheckTransfer(d, outcome, before, image, c.start, c.end);
         FUZZ_CHECK(link.ports.busy() == false);
         d = d == Direction::Write ? Direction::Read : Direction::Write;

@@ -82,12 +82,9 @@ bool StepLists::buildBlocks(Direction d, int start, int end, const std::string& 
         else if ((end - start) / 16 + 1 > kMaxSteps - kFixedSteps - 1)
             refusal_[i] = {Refusal::TooManySteps, start, end, kMaxSteps};
     }
-    if (refusal_[i].kind != Refusal::None) {
-        script_[i].clear();
-        info_[i].clear();
-        stepNum_[i] = 0;
-        return false;
-    }
+    // A refused rebuild leaves the list as it was: a transfer that is running keeps the
+    // steps it started with, and a list never built stays empty.
+    if (refusal_[i].kind != Refusal::None) return false;
 
     int j = kFixedSteps + 1;
     for (int a = start; a <= end;) {
@@ -183,9 +180,7 @@ StepLists::Reply StepLists::AnalyseReply(int stepNo, const Interpreter& interp) 
             } else if (isRead(rc) && isWrite(wc)) {
                 SetComCmd(Hex2(rc), Hex2(wc), rc, wc);
             } else {
-                // Keep the pair step 1 settled on: a radio without the "Z" marker was
-                // switched to "R"/"W" there and does not understand "S"/"X".
-                SetComCmd(Hex2(readCmd_), Hex2(writeCmd_), readCmd_, writeCmd_);
+                SetComCmdAlt();
             }
             codeProbe_ = false;
         }

@@ -37,7 +37,8 @@ class StepLists {
     StepLists(ByteImage& image, TransferHost& host, RangeSettings& ranges, ErrorLog& errors);
 
     // Builds both lists. A list whose range lies outside the image, or needs more steps than
-    // a list holds, is not built: it is left empty and refusal(d) says why.
+    // a list holds, is not built: the previous list of that direction stays in place (none
+    // before the first build) and refusal(d) says why.
     void InitProtocol(const std::string& r, const std::string& w);
     void SetComCmd(const std::string& r, const std::string& w, uint8_t rb, uint8_t wb);
     void SetComCmdStd();
@@ -50,7 +51,8 @@ class StepLists {
     int StepNum(Direction d) const { return stepNum_[index(d)]; }
     const std::string& ComScript(Direction d, int step) const;
     const StepInfoRow& StepInfo(Direction d, int step) const;
-    // Empty when the list of direction d is usable, else the reason it was refused, in the
+    // Empty when the last build of the list of direction d was made, else the reason it was
+    // refused (the list then is the one built before, if any), in the
     // interface language (1 Simplified Chinese, 2 Traditional Chinese, 3 English).
     std::string refusal(Direction d, int language = 3) const;
 
@@ -76,7 +78,8 @@ class StepLists {
     bool isReserved(const std::string& text) const;
     using FixedSteps = std::array<std::string, kFixedSteps>;
     // The list of direction d: its fixed steps, then a step per block from start to end,
-    // then the closing exchange; refused (left empty) when the image cannot hold the range.
+    // then the closing exchange; refused (the list left as it was) when the image cannot
+    // hold the range.
     bool buildBlocks(Direction d, int start, int end, const std::string& r, const std::string& w,
                      const FixedSteps& fixed);
 

@@ -121,6 +121,7 @@ bool Transfer::RunList(Direction d, ByteImage& target, std::vector<bool>* touche
     for (;;) {
         stepNo_ = 1;
         bool failed = false;
+        int lastRun = 0;  // the last step that succeeded in this round
         while (stepNo_ <= lists_.StepNum(d)) {
             // Copies: the reply analysis may rebuild the lists while this step runs.
             const StepInfoRow info = lists_.StepInfo(d, stepNo_);
@@ -142,9 +143,13 @@ bool Transfer::RunList(Direction d, ByteImage& target, std::vector<bool>* touche
                     if (touched) (*touched)[static_cast<size_t>(info.start + i - 1)] = true;
                 }
             }
+            lastRun = stepNo_;
             ++stepNo_;
         }
-        if (!failed) return true;
+        // The lists can be rebuilt while a round runs (the reply analysis, a range box edited
+        // meanwhile). Only a round that ran the list's own last step, the closing exchange,
+        // is a success; one that fell off a list made shorter under it runs again.
+        if (!failed && lastRun >= 1 && lastRun == lists_.StepNum(d)) return true;
 
         if (retry_.stopAtOnce) return false;
         const int failures = ++retry_.failures;

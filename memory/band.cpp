@@ -93,8 +93,11 @@ CustomBand CheckCustomBand(std::string_view minText, std::string_view maxText) {
 std::string BandCaption(int index, int32_t low, int32_t high, std::string_view customText) {
     if (index >= 0 && index < static_cast<int>(kBandTable.size()))
         return std::string(kBandTable[static_cast<size_t>(index)].text);
-    return std::string(customText) + "  " + std::to_string(low / 100000) + " - " +
-           std::to_string(high / 100000) + " MHz";
+    // Whole MHz of the limits as the image stores them (rounded to 100 kHz), so the caption
+    // is the same before and after a save and reopen.
+    const auto units = [](int32_t limit) { return RoundHalfEven(limit / 10000.0) / 10; };
+    return std::string(customText) + "  " + std::to_string(units(low)) + " - " +
+           std::to_string(units(high)) + " MHz";
 }
 
 }  // namespace tarvos

@@ -4,6 +4,11 @@
 #include <fstream>
 #include <system_error>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "base/error_log.h"
 #include "memory/channel_codec.h"
 
@@ -35,9 +40,52 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const fs::path& path, size_t m
     return bytes;
 }
 
+namespace {
+
+// The file a save writes: path itself, or for a symbolic link the file it leads to, so the
+// link stays a link. A chain of links is followed; one that loops is refused.
+fs::path SaveTarget(const fs::path& path) {
+    fs::path target = path;
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
+        if (hops >= 40) Raise(err::PathFileAccess, "too many symbolic links: " + path.string());
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) Raise(err::PathFileAccess, "cannot follow " + target.string());
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+}
+
+// A file the user may not write is not replaced behind their back. A file without any write
+// permission counts as such for every user (root included), as a file marked read-only.
+void CheckWritable(const fs::path& target, const fs::file_status& st) {
+    if ((st.permissions() & (fs::perms::owner_write | fs::perms::group_write |
+                             fs::perms::others_write)) == fs::perms::none)
+        Raise(err::PathFileAccess, "read-only file: " + target.string());
+#ifndef _WIN32
+    if (::access(target.c_str(), W_OK) != 0)
+        Raise(err::PathFileAccess, "no permission to write " + target.string());
+#endif
+}
+
+}  // namespace
+
 void WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes) {
-    fs::path tmp = path;
+    const fs::path target = SaveTarget(path);
+    std::error_code ec;
+    const fs::file_status st = fs::status(target, ec);
+    const bool exists = fs::exists(st);
+    if (exists) {
+        if (fs::is_directory(st)) Raise(err::PathFileAccess, "a folder: " + target.string());
+        CheckWritable(target, st);
+    }
+
+    fs::path tmp = target;
     tmp += ".saving";
+    auto discard = [&] {
+        std::error_code ignored;
+        fs::remove(tmp, ignored);
+    };
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) Raise(err::PathFileAccess, "cannot create " + tmp.string());
@@ -46,17 +94,30 @@ void WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes) {
         out.flush();
         if (!out) {
             out.close();
-            std::error_code ec;
-            fs::remove(tmp, ec);
+            discard();
             Raise(err::DeviceIO, "cannot write " + tmp.string());
         }
     }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
+    if (exists) {
+        // The replacement keeps what the old file had: its permissions and, where this user
+        // may give them, its owner and group.
+        fs::permissions(tmp, st.permissions() & fs::perms::mask, ec);
+        if (ec) {
+            discard();
+            Raise(err::PathFileAccess, "cannot keep the permissions of " + target.string());
+        }
+#ifndef _WIN32
+        struct stat old {};
+        if (::stat(target.c_str(), &old) == 0 &&
+            ::chown(tmp.c_str(), old.st_uid, old.st_gid) != 0) {
+            // Not the owner's to give: the file now belongs to the user who saved it.
+        }
+#endif
+    }
+    fs::rename(tmp, target, ec);
     if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        Raise(err::PathFileAccess, "cannot replace " + path.string());
+        discard();
+        Raise(err::PathFileAccess, "cannot replace " + target.string());
     }
 }
 

@@ -49,8 +49,11 @@ std::vector<uint8_t> ImageToFileBytes(const ByteImage& image);
 // Reads at most maxBytes of a file; nullopt when it cannot be opened or read.
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path,
                                                   size_t maxBytes);
-// Writes bytes to a temporary file beside path and renames it over path. Raises a
-// Failure (75 path/file access, 57 device I/O) when that fails; the old file stays whole.
+// Writes bytes to a temporary file beside path and renames it over path. The new file keeps
+// the old one's permissions (and owner, where allowed); a symbolic link stays a link and the
+// file it leads to is written. Raises a Failure (75 path/file access, 57 device I/O) when
+// that fails, and without writing anything when the file exists and may not be written
+// (read-only, or no permission for this user); the old file stays whole.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 // --- The file procedures ----------------------------------------------------------------

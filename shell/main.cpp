@@ -5,11 +5,13 @@
 //                     first free port number, so Read and Write work without hardware
 //   --screenshot FILE save a picture of the main window a moment after it is shown, then quit
 //   --report-shown    print "shown" on standard output once the main window is on screen
+//   --version         print the version and end (no window system needed)
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 
 #include "shell/app_context.h"
 #include "shell/app_folder.h"
@@ -20,12 +22,20 @@
 using namespace tarvos::ui;
 
 int main(int argc, char** argv) {
+    // Answered before the window system is reached, so it works on a plain terminal too.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tarvos %s\n", TARVOS_VERSION);
+            return 0;
+        }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("tarvos");
+    QApplication::setApplicationVersion(TARVOS_VERSION);
     QApplication::setOrganizationName("tarvos");
 
     QCommandLineParser cli;
     cli.addHelpOption();
+    cli.addVersionOption();
     QCommandLineOption demo("demo", "Start a virtual radio and map it to a free port.");
     QCommandLineOption shot("screenshot", "Save a picture of the main window and quit.", "file");
     QCommandLineOption shotDelay("screenshot-delay", "Milliseconds before the picture.", "ms",

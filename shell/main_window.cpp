@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "base/failure.h"
 #include "channels/channel_window.h"
 #include "document/channel_editor.h"
 #include "document/chirp_csv.h"
@@ -490,17 +491,19 @@ void MainWindow::SaveFile() {
     if (!ok) app_.host->tell(this, app_.ft(70), app_.ft(86), DesktopHost::Icon::Critical);
 }
 
-void MainWindow::SaveAsFile() {
+bool MainWindow::SaveAsFile() {
     if (channelWindow_) channelWindow_->CommitToneEntry();
-    bool failed = false;
+    bool failed = false, saved = false;
     const bool ok = app_.guard("mdifrmMain->SaveAsFile", [&] {
         const QString path = app_.host->saveFileName(
             this, QFileInfo(app_.currentFilePath()).absolutePath(), kFileFilter, "dat");
         if (path.isEmpty()) return;
         failed = !app_.document.SaveAsFile(path.toStdString());
+        saved = !failed;
     });
     // A save that did not reach the disk is said so, not only logged.
     if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
+    return ok && saved;
 }
 
 // --- Undo and redo --------------------------------------------------------------------------
@@ -690,17 +693,37 @@ void MainWindow::ShowLanguageTick(int language) {
 }
 
 void MainWindow::SelectLanguage(int language) {
+    const int running = app_.language;
     ShowLanguageTick(language);
     // Choosing the language in force changes nothing more.
-    if (language == app_.language) return;
+    if (language == running) return;
+    // The restart ends this instance without the exit question: edits not yet saved are
+    // offered a save first, and Cancel (or a save that did not happen) keeps everything as
+    // it is.
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    if (app_.document.modified()) {
+        const auto answer = app_.host->askYesNoCancel(this, app_.ft(70), app_.ft(82));
+        if (answer == DesktopHost::Answer::Cancel ||
+            (answer == DesktopHost::Answer::Yes && !SaveAsFile())) {
+            ShowLanguageTick(running);
+            return;
+        }
+    }
     app_.language = language;
-    app_.guard("mdifrmMain->SwiLangFace", [&] {
+    const bool restarted = app_.guard("mdifrmMain->SwiLangFace", [&] {
         app_.writeSetting("Language", QString::number(language));
         app_.host->tell(this, "Message", app_.ft(68), DesktopHost::Icon::Question);
-        app_.host->startNewInstance();
-        app_.exitWithoutPrompt = true;
-        close();
+        if (!app_.host->startNewInstance())
+            Raise(err::FileNotFound, "the new instance could not be started");
     });
+    if (!restarted) {
+        // Logged; this instance goes on in the language it has.
+        app_.language = running;
+        ShowLanguageTick(running);
+        return;
+    }
+    app_.exitWithoutPrompt = true;
+    close();
 }
 
 // --- Closing ------------------------------------------------------------------------------

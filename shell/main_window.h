@@ -54,7 +54,8 @@ class MainWindow : public QMainWindow {
     void NewFile();
     void OpenFile(const QString& path = {});
     void SaveFile();
-    void SaveAsFile();
+    // True when the image reached a file (false: cancelled or failed, and said so).
+    bool SaveAsFile();
     void RestoreDefaultSetting();
     // Edit menu: take the last change back, make it again.
     void Undo();

@@ -9,6 +9,7 @@ namespace {
 const uint8_t kProgram[7] = {0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D};
 const uint8_t kClosing[7] = {0x45, 0x5A, 0xA5, 0x32, 0x23, 0x45, 0xF2};
 constexpr uint8_t kAck = 0x06, kCmd75 = 0x75;
+constexpr uint8_t kAltRead = 0x53, kAltWrite = 0x58;  // "S" "X"
 
 }  // namespace
 
@@ -50,10 +51,21 @@ void VirtualRadio::setCode(const std::string& code) {
     }
 }
 
-// "R" is always taken as a read; so is the radio's own read letter. A letter that is both a
-// read and a write letter (a radio set up with clashing letters) reads.
+// "R" is always taken as a read; so is the radio's own read letter, and for a radio without
+// the marker the alternative "S". A letter that is both a read and a write letter (a radio
+// set up with clashing letters) reads.
 bool VirtualRadio::isReadLetter(uint8_t first) const {
-    return first == 0x52 || first == readLetter();
+    return first == 0x52 || first == readLetter() || (!marked() && first == kAltRead);
+}
+
+bool VirtualRadio::isWriteLetter(uint8_t first) const {
+    return first == writeLetter() || (!marked() && first == kAltWrite);
+}
+
+// A read is answered with the write letter of its pair: the radio's own, or for a radio
+// without the marker "X" after an "S" read.
+uint8_t VirtualRadio::replyLetter(uint8_t readCmd) const {
+    return !marked() && readCmd == kAltRead ? kAltWrite : writeLetter();
 }
 
 size_t VirtualRadio::frameLength() const {
@@ -61,7 +73,7 @@ size_t VirtualRadio::frameLength() const {
     if (first == kProgram[0] || first == kClosing[0]) return 7;
     if (first == kAck) return 1;
     if (isReadLetter(first)) return 4;
-    if (first == writeLetter() || first == kCmd75) return frame_.size() < 4 ? 4 : 4 + frame_[3];
+    if (isWriteLetter(first) || first == kCmd75) return frame_.size() < 4 ? 4 : 4 + frame_[3];
     return 0;  // not a frame the radio knows
 }
 
@@ -120,7 +132,7 @@ void VirtualRadio::complete(std::vector<uint8_t>& out) {
                           link::Hex2(static_cast<unsigned>(len)));
         // The same decision as frameLength(), so a write never reads past the frame.
         if (isReadLetter(first)) {
-            out.insert(out.end(), {writeLetter(), frame_[1], frame_[2], frame_[3]});
+            out.insert(out.end(), {replyLetter(first), frame_[1], frame_[2], frame_[3]});
             for (int i = 0; i < len; ++i)
                 out.push_back(addr + i < kRadioBytes ? memory[static_cast<size_t>(addr + i)]
                                                      : 0xFF);

@@ -3,8 +3,11 @@
 // 0x06 end exchange, block reads and writes with the radio's own command letters, command
 // 0x75 writes and the closing frame. The letters are the radio's bytes 0x0388..0x038A: when
 // 0x0388 is "Z" the radio reads with the letter at 0x0389 and writes with the one at 0x038A,
-// otherwise with "R" and "W". A read with "R" is always understood (the handshake steps use
-// it), and a read is answered with the write letter first, as the radio does.
+// otherwise with "R" and "W" and also with the alternative pair "S"/"X" every transfer
+// starts with (the programming link goes back to that pair for a radio without a code whose
+// letters are no pair it knows). A read with "R" is always understood (the handshake steps
+// use it), and a read is answered with the write letter of its pair first, as the radio
+// does.
 
 #include <array>
 #include <cstdint>
@@ -45,7 +48,10 @@ class VirtualRadio {
   private:
     void complete(std::vector<uint8_t>& out);
     size_t frameLength() const;
+    bool marked() const { return memory[0x0388] == 0x5A; }
     bool isReadLetter(uint8_t first) const;
+    bool isWriteLetter(uint8_t first) const;
+    uint8_t replyLetter(uint8_t readCmd) const;
     std::vector<uint8_t> frame_;
     std::string idle_;  // the last bytes seen while waiting for "PROGRAM"
 };

@@ -13,9 +13,22 @@ namespace tarvos::ui {
 QString QtFilter(const QString& vbFilter) {
     const QStringList parts = vbFilter.split('|');
     QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        const QString& text = parts[i];
+        // Qt reads the patterns from the parenthesised end of the text; a text that already
+        // shows them ("Data File(*.dat)") is taken as it is.
+        out << (text.endsWith('(' + patterns + ')') ? text : text + " (" + patterns + ")");
+    }
     return out.join(";;");
+}
+
+DesktopHost::Answer QtDesktopHost::askYesNoCancel(QWidget* parent, const QString& title,
+                                                  const QString& text) {
+    const auto b = QMessageBox::question(parent, title, text,
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                         QMessageBox::Yes);
+    return b == QMessageBox::Yes ? Answer::Yes : b == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
 bool QtDesktopHost::askYesNo(QWidget* parent, const QString& title, const QString& text) {

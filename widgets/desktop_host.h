@@ -12,9 +12,12 @@ namespace tarvos::ui {
 class DesktopHost {
   public:
     enum class Icon { Question, Information, Exclamation, Critical };
+    enum class Answer { Yes, No, Cancel };
     virtual ~DesktopHost() = default;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A Yes/No/Cancel question; closing the box is Cancel.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
     // A message with an OK button.
     virtual void tell(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     // File dialogs: an empty result means the user cancelled.
@@ -30,6 +33,7 @@ class DesktopHost {
 class QtDesktopHost : public DesktopHost {
   public:
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     void tell(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     QString openFileName(QWidget* parent, const QString& dir, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& dir, const QString& filter,
@@ -38,7 +42,8 @@ class QtDesktopHost : public DesktopHost {
     bool startNewInstance() override;
 };
 
-// "Data File(*.dat)|*.dat" -> "Data File(*.dat) (*.dat)" for the Qt dialogs.
+// "Data File(*.dat)|*.dat" -> "Data File(*.dat)" for the Qt dialogs: the patterns are added
+// in parentheses only when the description does not end with them already.
 QString QtFilter(const QString& vbFilter);
 
 }  // namespace tarvos::ui

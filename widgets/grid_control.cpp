@@ -1,9 +1,12 @@
 #include "widgets/grid_control.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 #include "base/failure.h"
@@ -117,6 +120,10 @@ GridControl::GridControl(QWidget* parent) : QTableView(parent) {
     setMouseTracking(true);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // The corner above the label column is the fixed cell (0, 0): it shows its caption like
+    // the other header cells ("CH" above the channel numbers) instead of an empty button.
+    cornerButton_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (cornerButton_) cornerButton_->installEventFilter(this);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
@@ -154,6 +161,7 @@ void GridControl::setFormatString(const QString& format) {
     const QStringList caps = format.split('|');
     setCols(static_cast<int>(caps.size()));
     corner_ = caps.value(0);
+    if (cornerButton_) cornerButton_->update();
     for (int c = 1; c < caps.size(); ++c)
         model_.setHorizontalHeaderItem(c - 1, new QStandardItem(caps[c]));
 }
@@ -248,6 +256,7 @@ void GridControl::setText(int row, int col, const QString& text) {
     checkCell(row, col);
     if (row == 0 && col == 0) {
         corner_ = text;
+        if (cornerButton_) cornerButton_->update();
     } else if (row == 0) {
         model_.setHorizontalHeaderItem(col - 1, new QStandardItem(text));
     } else if (col == 0) {
@@ -380,6 +389,24 @@ bool GridControl::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
         if (cancel) return false;
     }
     return QTableView::edit(index, trigger, event);
+}
+
+bool GridControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cornerButton_ && event->type() == QEvent::Paint) {
+        QStyleOptionHeader opt;
+        opt.initFrom(cornerButton_);
+        opt.palette = horizontalHeader()->palette();
+        opt.state = QStyle::State_Enabled | QStyle::State_Raised;
+        opt.rect = cornerButton_->rect();
+        opt.position = QStyleOptionHeader::OnlyOneSection;
+        opt.text = corner_;
+        opt.textAlignment = Qt::AlignCenter;
+        QPainter painter(cornerButton_);
+        painter.setFont(horizontalHeader()->font());
+        style()->drawControl(QStyle::CE_Header, &opt, &painter, cornerButton_);
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 // Mouse events of a table arrive in viewport coordinates.

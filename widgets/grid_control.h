@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <map>
 
+class QAbstractButton;
+
 namespace tarvos::ui {
 
 // 0xBBGGRR <-> QColor.
@@ -108,6 +110,7 @@ class GridControl : public QTableView {
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     friend class GridDelegate;
@@ -118,6 +121,7 @@ class GridControl : public QTableView {
 
     QStandardItemModel model_;
     QString corner_;
+    QAbstractButton* cornerButton_ = nullptr;  // the view's corner, drawn with corner_
     std::map<int, ValueType> types_;
     std::map<int, QString> masks_;
     std::map<int, QString> lists_;

@@ -164,8 +164,10 @@ CommWindow::CommWindow(WindowContext& ctx, link::Link& link, int& frameClickNum,
     connect(cmdWrite_, &QPushButton::clicked, this, [this] { cmdWrite_Click(); });
     connect(chkStopCom_, &QCheckBox::clicked, this,
             [this](bool on) { link_.transfer.setStopTicked(on); });
+    // The box only shows the echo mode the handshake found; a click does not change it, so
+    // the box goes back to what the link uses.
     connect(chkComRxMode_, &QCheckBox::clicked, this,
-            [this](bool on) { link_.interp.setSingleWire(on); });
+            [this](bool) { chkComRxMode_->setChecked(link_.interp.SingleWire()); });
     chkComRxMode_->setChecked(link_.interp.SingleWire());
 
     link_.setObserver(this);

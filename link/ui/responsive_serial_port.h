@@ -6,6 +6,7 @@
 // close request and the blinking light all stay live).
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 #include "link/serial_port.h"
@@ -14,10 +15,11 @@ namespace tarvos::ui {
 
 class ResponsiveSerialPort : public link::SerialPort {
 public:
-    // processEvents runs between slices; sliceMs bounds how long one slice blocks.
+    // processEvents runs between slices; sliceMs bounds how long one slice blocks. nowMs is
+    // the millisecond clock the time-out is measured on (the system's steady clock unless
+    // given; tests give a virtual one).
     ResponsiveSerialPort(link::SerialPort& inner, std::function<void()> processEvents,
-                         int sliceMs = 5)
-        : inner_(inner), processEvents_(std::move(processEvents)), sliceMs_(sliceMs) {}
+                         int sliceMs = 5, std::function<int64_t()> nowMs = {});
 
     int open(int port) override { return inner_.open(port); }
     void ioctl(int port, int baudCode, int mode) override { inner_.ioctl(port, baudCode, mode); }
@@ -36,6 +38,7 @@ private:
     link::SerialPort& inner_;
     std::function<void()> processEvents_;
     int sliceMs_;
+    std::function<int64_t()> nowMs_;
     std::array<int, link::kPortCount + 1> totalMs_{};
 };
 

@@ -164,18 +164,51 @@ TEST(StepLists, ReplyAnalysisChoosesTheLetters) {
     }
 }
 
+// Step 2 of a code model finds no code: the check is dropped and the letters at
+// 0x0389/0x038A choose the pair; letters that are no pair the radio family uses give the
+// alternative "S"/"X", whatever step 1 chose.
 TEST(StepLists, RadioWithoutCodeDropsTheCheck) {
+    struct Case {
+        const char* name;
+        uint8_t rc, wc;
+        uint8_t read, write;
+    };
+    const Case cases[] = {
+        {"standard pair", 0x52, 0x57, 0x52, 0x57}, {"H/N", 0x48, 0x4E, 0x48, 0x4E},
+        {"I/M", 0x49, 0x4D, 0x49, 0x4D},           {"blank letters: S/X", 0xFF, 0xFF, 0x53, 0x58},
+        {"H with W: S/X", 0x48, 0x57, 0x53, 0x58}, {"A/B: S/X", 0x41, 0x42, 0x53, 0x58},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkBench b;
+        b.host.page.rdWrCodeVisible = true;
+        b.link.lists.SetComCmdStd();  // step 1 settled on R/W
+        ASSERT_NE(b.link.lists.ComScript(Direction::Read, 3), "TX06RX06EN");
+        for (int i = 1; i <= 10; ++i) b.link.interp.VaDat(i) = 0xFF;  // no code
+        b.link.interp.VaDat(6) = c.rc;
+        b.link.interp.VaDat(7) = c.wc;
+        b.link.interp.setVaPos(11);
+        b.link.lists.AnalyseReply(2, b.link.interp);
+        EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 3), "TX06RX06EN");
+        EXPECT_EQ(b.link.lists.CodeProbe(), false);
+        EXPECT_EQ(b.link.lists.ReadCmd(), c.read);
+        EXPECT_EQ(b.link.lists.WriteCmd(), c.write);
+        EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 4).substr(2, 2), Hex2(c.read));
+    }
+}
+
+// A rebuild the image cannot hold, asked for while a list is in use, leaves that list as
+// it was instead of emptying it.
+TEST(StepLists, RefusedRebuildKeepsThePreviousList) {
     LinkBench b;
-    b.host.page.rdWrCodeVisible = true;
-    b.link.lists.SetComCmdStd();  // step 1 settled on R/W
-    ASSERT_NE(b.link.lists.ComScript(Direction::Read, 3), "TX06RX06EN");
-    for (int i = 1; i <= 10; ++i) b.link.interp.VaDat(i) = 0xFF;  // no code, no letters
-    b.link.interp.setVaPos(11);
-    b.link.lists.AnalyseReply(2, b.link.interp);
-    EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 3), "TX06RX06EN");
-    EXPECT_EQ(b.link.lists.CodeProbe(), false);
-    // Letters that are no pair keep what step 1 chose rather than falling back to S/X.
-    EXPECT_EQ(b.link.lists.ReadCmd(), 0x52);
+    b.link.lists.SetComCmdAlt();
+    const std::string block = b.link.lists.ComScript(Direction::Read, 4);
+    b.link.ranges.ReadEndAddr = 0x1FFF;  // beyond DatNum 1039
+    b.link.lists.SetComCmdStd();
+    EXPECT_NE(b.link.lists.refusal(Direction::Read), "");
+    EXPECT_EQ(b.link.lists.StepNum(Direction::Read), 68);
+    EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 4), block);
+    EXPECT_EQ(b.link.lists.ComScript(Direction::Write, 4).substr(2, 2), "57");  // rebuilt
 }
 
 }  // namespace

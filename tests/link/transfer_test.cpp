@@ -194,7 +194,51 @@ TEST(ReadTransfer, RadioWithoutCodeSkipsTheCheck) {
     b.image[0x0385] = 0x33;  // the image believes in a code
     EXPECT_EQ(b.link.transfer.Read(), Outcome::Done);
     auto f = b.frames();
-    EXPECT_EQ(std::count(f.begin(), f.end(), "52 0380 10"), 1);  // the block step only
+    // The block step only, with the alternative pair: the radio has no code and its letters
+    // at 0x0389/0x038A are no pair.
+    EXPECT_EQ(std::count(f.begin(), f.end(), "53 0380 10"), 1);
+    EXPECT_EQ(std::count(f.begin(), f.end(), "52 0380 10"), 0);
+}
+
+// The range box is set beyond the image while step 1 runs: the rebuild after step 1 is
+// refused and the list the transfer started with runs to its end; the next transfer is
+// refused before anything is sent.
+TEST(ReadTransfer, RefusedRebuildDuringTheTransferKeepsTheList) {
+    LinkBench b;
+    b.fillRadio();
+    b.clock.onDelay = [&] {
+        if (b.link.ports.busy() && b.link.transfer.StepNo() == 1)
+            b.link.ranges.ReadEndAddr = 0x1FFF;
+    };
+    EXPECT_EQ(b.link.transfer.Read(), Outcome::Done);
+    EXPECT_TRUE(ImageMatchesRadio(b, 0, 0x03FF));
+    EXPECT_EQ(b.radio.journal.back(), "06");
+    EXPECT_NE(b.link.lists.refusal(Direction::Read), "");
+
+    b.clock.onDelay = nullptr;
+    const size_t sent = b.ports.record(1).writes.size();
+    EXPECT_EQ(b.link.transfer.Read(), Outcome::Refused);
+    EXPECT_EQ(b.ports.record(1).writes.size(), sent);
+}
+
+// A list made shorter under a running round (here by a rebuild at block step 10): the round
+// never ran the new list's closing step, so it is no success; the list runs again whole.
+TEST(ReadTransfer, RoundThatMissedTheListsLastStepIsNoSuccess) {
+    LinkBench b;
+    b.fillRadio();
+    bool rebuilt = false;
+    b.clock.onDelay = [&] {
+        if (!rebuilt && b.link.ports.busy() && b.link.transfer.StepNo() == 10) {
+            rebuilt = true;
+            b.link.ranges.ReadEndAddr = 0x003F;
+            b.link.lists.SetComCmdAlt();
+        }
+    };
+    EXPECT_EQ(b.link.transfer.Read(), Outcome::Done);
+    EXPECT_TRUE(rebuilt);
+    EXPECT_EQ(b.link.transfer.retry().failures, 1);
+    EXPECT_EQ(b.radio.journal.back(), "06");
+    EXPECT_TRUE(ImageMatchesRadio(b, 0, 0x003F));
 }
 
 // --- Ports --------------------------------------------------------------------------------
@@ -343,6 +387,22 @@ TEST(WriteTransfer, EchoModeFramesWaitForTheEchoFirst) {
     });
     ASSERT_NE(it, writes.end());
     EXPECT_EQ(std::count(writes.begin(), writes.end(), *it), 1);  // first attempt passed
+    EXPECT_EQ(b.radio.closings, 1);
+}
+
+// As for a read: the write range set beyond the image while step 1 runs leaves the list in
+// place, and every block reaches the radio before the model frame.
+TEST(WriteTransfer, RefusedRebuildDuringTheTransferKeepsTheList) {
+    WriteBench b(0x00, 50);
+    b.clock.onDelay = [&] {
+        if (b.link.ports.busy() && b.link.transfer.StepNo() == 1)
+            b.link.ranges.WriteEndAddr = 0x1FFF;
+    };
+    ASSERT_EQ(b.link.transfer.Write(), Outcome::Done);
+    for (int a = 0; a < 0x0379; ++a) {
+        if (a >= 0x01A0 && a <= 0x01AF) continue;
+        ASSERT_EQ(b.radio.memory[static_cast<size_t>(a)], b.image[a]) << a;
+    }
     EXPECT_EQ(b.radio.closings, 1);
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tarvos {
 namespace {
 
@@ -106,6 +108,17 @@ TEST(Band, CustomBandCheck) {
 TEST(Band, Captions) {
     EXPECT_EQ(BandCaption(1, 13600000, 17400000, "Custom"), "136 - 174 MHz");
     EXPECT_EQ(BandCaption(14, 13612500, 17390000, "Custom"), "Custom  136 - 173 MHz");
+    // The custom caption is made from the limits as stored (rounded to 100 kHz), so it reads
+    // the same before and after the band has been through the image.
+    for (auto [lo, hi, caption] : {std::tuple{13696000, 17396000, "Custom  137 - 174 MHz"},
+                                   std::tuple{13695000, 17394999, "Custom  137 - 173 MHz"},
+                                   std::tuple{13612500, 17390000, "Custom  136 - 173 MHz"}}) {
+        EXPECT_EQ(BandCaption(14, lo, hi, "Custom"), caption);
+        ByteImage image;
+        WriteBandLimits(image, lo, hi);
+        const Band back = IicDatToBand(image);
+        EXPECT_EQ(BandCaption(back.index, back.low, back.high, "Custom"), caption);
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "memory/band.h"
@@ -96,6 +97,77 @@ TEST(DataFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->SaveDatFile"}));
 
     EXPECT_FALSE(SaveDatFile(dir / "no-such-folder" / "x.dat", image, l.log));
+}
+
+// Saving over a file keeps what the user had made of it: its permissions, and a symbolic
+// link stays a link while the file it leads to gets the new bytes.
+TEST(DataFile, SaveKeepsPermissionsAndLinks) {
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    Logged l;
+    ByteImage image = Patterned();
+    for (fs::perms p : {fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read}) {
+        const fs::path file = dir / "private.dat";
+        WriteBytes(file, std::vector<uint8_t>(1040, 0x11));
+        fs::permissions(file, p);
+        ASSERT_TRUE(SaveDatFile(file, image, l.log));
+        EXPECT_EQ(fs::status(file).permissions(), p);
+        EXPECT_EQ(FileBytes(file).size(), 1040u);
+        EXPECT_NE(FileBytes(file)[0x20], 0x11);
+    }
+
+    fs::create_directories(dir / "real");
+    WriteBytes(dir / "real" / "radio.dat", std::vector<uint8_t>(1040, 0x11));
+    fs::create_symlink("real/radio.dat", dir / "link.dat");   // relative, as users make them
+    fs::create_symlink(dir / "link.dat", dir / "link2.dat");  // a link to the link
+    ASSERT_TRUE(SaveDatFile(dir / "link2.dat", image, l.log));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link2.dat"));
+    const auto saved = FileBytes(dir / "real" / "radio.dat");
+    ASSERT_EQ(saved.size(), 1040u);
+    EXPECT_EQ(saved[0], 'Q');
+    EXPECT_FALSE(fs::exists(dir / "link2.dat.saving"));
+
+    // A link to a file not there yet: the file is made where the link points.
+    fs::create_symlink("real/new.dat", dir / "ahead.dat");
+    ASSERT_TRUE(SaveDatFile(dir / "ahead.dat", image, l.log));
+    EXPECT_TRUE(fs::is_symlink(dir / "ahead.dat"));
+    EXPECT_EQ(FileBytes(dir / "real" / "new.dat").size(), 1040u);
+
+    // Links that loop are a failed save.
+    fs::create_symlink("loop2.dat", dir / "loop1.dat");
+    fs::create_symlink("loop1.dat", dir / "loop2.dat");
+    EXPECT_FALSE(SaveDatFile(dir / "loop1.dat", image, l.log));
+    EXPECT_TRUE(l.sink.lines.size() > 0);
+}
+
+// A file the user may not write is not replaced: the save fails as any failed save does and
+// the file keeps its bytes. The file here has no write permission at all, which refuses the
+// save for every user, root included (root may write any file the system lets it).
+TEST(DataFile, SaveOverAReadOnlyFileFails) {
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    Logged l;
+    const std::vector<uint8_t> old(1040, 0x5A);
+    const fs::path file = dir / "locked.dat";
+    WriteBytes(file, old);
+    const fs::perms readOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    ByteImage image = Patterned();
+    EXPECT_FALSE(SaveDatFile(file, image, l.log));
+    EXPECT_EQ(FileBytes(file), old);
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    EXPECT_FALSE(fs::exists(dir / "locked.dat.saving"));
+    EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->SaveDatFile"}));
+
+    // Through a link the file it leads to counts.
+    fs::create_symlink("locked.dat", dir / "via.dat");
+    EXPECT_FALSE(SaveDatFile(dir / "via.dat", image, l.log));
+    EXPECT_EQ(FileBytes(file), old);
+    EXPECT_TRUE(fs::is_symlink(dir / "via.dat"));
 }
 
 // Files that cannot be a data file give the "Wrong file type!" path and leave the image

@@ -49,6 +49,20 @@ TEST(VirtualRadio, OwnCommandLetters) {
     EXPECT_EQ(Feed(r, {0x4D, 0x00, 0x00, 0x01, 0x12}), Bytes{0x06});
     EXPECT_TRUE(Feed(r, {0x57}).empty());  // "W" is not this radio's letter
     EXPECT_EQ(r.journal.back(), "?57");
+    EXPECT_TRUE(Feed(r, {0x53}).empty());  // nor the alternative "S"
+    EXPECT_EQ(r.journal.back(), "?53");
+}
+
+// A radio without the marker takes the alternative pair every transfer starts with as well
+// as "R"/"W", and answers each read with the write letter of its pair.
+TEST(VirtualRadio, UnmarkedRadioAlsoTakesTheAlternativePair) {
+    VirtualRadio r;
+    r.memory[0x0010] = 0xAA;
+    Feed(r, kProgram);
+    EXPECT_EQ(Feed(r, {0x53, 0x00, 0x10, 0x01}), (Bytes{0x58, 0x00, 0x10, 0x01, 0xAA}));
+    EXPECT_EQ(Feed(r, {0x58, 0x00, 0x10, 0x01, 0x33}), Bytes{0x06});
+    EXPECT_EQ(r.memory[0x0010], 0x33);
+    EXPECT_EQ(Feed(r, {0x52, 0x00, 0x10, 0x01}), (Bytes{0x57, 0x00, 0x10, 0x01, 0x33}));
 }
 
 // Letters that clash ("R" also set as the write letter): the frame is read as the read it

@@ -105,6 +105,26 @@ TEST_F(CommTest, AutomaticReadWriteShowsBothButtonsAndTheHiddenPanelOpensOnTheSi
     EXPECT_EQ(window->statusText(1), "Read Successful");
 }
 
+// The echo box shows the mode the handshake found; the user's click does not change it.
+TEST_F(CommTest, ClickingTheEchoBoxChangesNothing) {
+    OnModal<CommWindow>([](CommWindow* w) {
+        for (int i = 1; i <= 6; ++i) w->fraOne_DblClick();
+        ASSERT_TRUE(w->panelShown());
+        auto* box = w->findChild<QCheckBox*>("chkComRxMode");
+        ASSERT_FALSE(box->isChecked());
+        box->click();  // as the user's click on it
+        EXPECT_FALSE(box->isChecked());
+        w->findChild<QPushButton*>("cmdRead")->click();
+    });
+    window->StartReadWrite();
+    EXPECT_EQ(window->statusText(1), "Read Successful");
+    // The port search and step 1 each shook hands once: no round was lost waiting for an echo.
+    int handshakes = 0;
+    for (const auto& w : ports.record(1).writes)
+        if (w == std::vector<uint8_t>{0x50, 0x52, 0x4F, 0x47, 0x52, 0x41, 0x4D}) ++handshakes;
+    EXPECT_EQ(handshakes, 2);
+}
+
 TEST_F(CommTest, ClosingDuringATransferOnlyTicksTheStopBox) {
     int refused = 0;
     OnModal<CommWindow>([&](CommWindow* w) {

@@ -125,6 +125,18 @@ TEST_F(FilesTest, SaveAsksEveryTimeAndSaveAsWritesTheFile) {
     host.saveResult = path("no/such/folder/x.dat");
     window->SaveAsFile();
     EXPECT_EQ(host.told.back(), "Save file failed!");
+
+    // So does a file marked read-only, which stays as it was.
+    ASSERT_TRUE(QFile::copy(path("DefRadioSet.def"), path("Data/locked.dat")));
+    QFile::setPermissions(path("Data/locked.dat"),
+                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QByteArray locked = fileBytes(path("Data/locked.dat"));
+    const qsizetype told = host.told.size();
+    host.saveResult = path("Data/locked.dat");
+    window->SaveAsFile();
+    ASSERT_EQ(host.told.size(), told + 1);
+    EXPECT_EQ(host.told.back(), "Save file failed!");
+    EXPECT_EQ(fileBytes(path("Data/locked.dat")), locked);
 }
 
 TEST_F(FilesTest, NewAsksAndKeepsTheModelAndBand) {

@@ -1,5 +1,6 @@
 #include "widgets/grid_control.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 
 #include "base/failure.h"
@@ -32,6 +33,24 @@ TEST_F(GridTest, HeaderRowAndLabelColumnShareTheCellAddressing) {
     EXPECT_EQ(grid.text(2, 3), "67.0");
     grid.setText(0, 1, "Receive");
     EXPECT_EQ(grid.text(0, 1), "Receive");
+}
+
+// The caption of column 0 is drawn in the corner above the row labels, and follows the
+// cell's text.
+TEST_F(GridTest, TheCornerShowsTheCaptionOfColumnZero) {
+    grid.setColWidthTwips(0, 900);
+    grid.resize(400, 200);
+    grid.show();
+    QApplication::processEvents();
+    auto* corner = grid.findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(corner, nullptr);
+    ASSERT_GT(corner->width(), 0);
+    const QImage captioned = corner->grab().toImage();
+    grid.setText(0, 0, "");
+    const QImage blank = corner->grab().toImage();
+    EXPECT_NE(captioned, blank);
+    grid.setFormatString("No.|Rx|Tx|Tone");
+    EXPECT_EQ(corner->grab().toImage(), captioned);
 }
 
 TEST_F(GridTest, CellsOutsideTheGridRaiseInvalidPropertyIndex) {

@@ -1,18 +1,20 @@
-#include <QElapsedTimer>
 #include <deque>
 
 #include "link/ui/responsive_serial_port.h"
+#include "link/virtual_clock.h"
 #include "ui_fixture.h"
 
 namespace tarvos::ui::test {
 namespace {
 
-// A port whose bytes arrive at given times; a read waits up to its time-out, like the Qt one.
+// A port whose bytes arrive at given times on a virtual clock; a read waits (moves the clock
+// on) up to its time-out, like the Qt one blocks.
 struct TimedPort : link::SerialPort {
-    QElapsedTimer clock;
+    explicit TimedPort(link::VirtualClock& c) : clock(c) {}
+    link::VirtualClock& clock;
     std::deque<std::pair<int, uint8_t>> arrivals;  // (ms, byte)
     int timeout = 0;
-    int longestBlock = 0;
+    int longestWait = 0;  // the longest time-out a single read was given
     int open(int) override { return 0; }
     void ioctl(int, int, int) override {}
     int setReadTimeouts(int, int totalMs, int) override {
@@ -22,45 +24,48 @@ struct TimedPort : link::SerialPort {
     void flush(int, int) override {}
     int write(int, const uint8_t*, int count) override { return count; }
     int read(int, uint8_t* data, int count) override {
-        QElapsedTimer t;
-        t.start();
+        longestWait = std::max(longestWait, timeout);
+        const int64_t end = clock.nowUs() + int64_t{timeout} * 1000;
         int got = 0;
         while (got < count) {
-            if (!arrivals.empty() && arrivals.front().first <= clock.elapsed()) {
+            if (!arrivals.empty() && int64_t{arrivals.front().first} * 1000 <= clock.nowUs()) {
                 data[got++] = arrivals.front().second;
                 arrivals.pop_front();
                 continue;
             }
-            if (t.elapsed() >= timeout) break;
+            if (clock.nowUs() >= end) break;
+            const int64_t next =
+                arrivals.empty() ? end : std::min(end, int64_t{arrivals.front().first} * 1000);
+            clock.advanceToUs(next);
         }
-        longestBlock = std::max(longestBlock, static_cast<int>(t.elapsed()));
         return got;
     }
     void close(int) override {}
 };
 
 TEST(ResponsiveSerialPort, ReadsTheWholeTimeOutInShortSlices) {
-    TimedPort inner;
-    inner.clock.start();
+    link::VirtualClock clock;
+    TimedPort inner(clock);
     inner.arrivals = {{30, 0x06}, {60, 0x52}};
     int passes = 0;
     ResponsiveSerialPort port(
-        inner, [&] { ++passes; }, 5);
+        inner, [&] { ++passes; }, 5, [&] { return clock.nowUs() / 1000; });
     port.setReadTimeouts(1, 200, 0);
     uint8_t buf[3] = {};
-    QElapsedTimer t;
-    t.start();
     EXPECT_EQ(port.read(1, buf, 2), 2);  // both bytes, as one blocking read would give
     EXPECT_EQ(buf[0], 0x06);
     EXPECT_EQ(buf[1], 0x52);
-    EXPECT_LT(t.elapsed(), 150);  // done when the bytes are there, not at the time-out
-    EXPECT_GT(passes, 5);         // the interface had its turns meanwhile
-    EXPECT_LE(inner.longestBlock, 15);
+    EXPECT_EQ(clock.nowMs(), 60u);  // done when the bytes are there, not at the time-out
+    EXPECT_GE(passes, 11);          // the interface had its turn after every 5 ms slice
+    EXPECT_LE(inner.longestWait, 5);
 
     // Nothing comes: the read still lasts the whole time-out and returns what it has.
-    t.restart();
+    const uint32_t start = clock.nowMs();
+    passes = 0;
     EXPECT_EQ(port.read(1, buf, 1), 0);
-    EXPECT_GE(t.elapsed(), 195);
+    EXPECT_EQ(clock.nowMs() - start, 200u);
+    EXPECT_EQ(passes, 39);  // between the forty slices
+    EXPECT_LE(inner.longestWait, 5);
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Start-up on a fresh application folder, the language from the locale, the language menu,
 // the exit rules and the error window.
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "shell/error_window.h"
 #include "shell/system_locale.h"
@@ -190,6 +192,72 @@ TEST_F(StartupTest, ChoosingALanguageStoresItAndRestartsWithoutAsking) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->action("mnuLangSel2")->isChecked());
     EXPECT_FALSE(window->action("mnuLangSel0")->isChecked());
+}
+
+// The new instance cannot be started: the failure is logged and this one goes on in its
+// language, ready to try again.
+TEST_F(StartupTest, ALanguageRestartThatFailsKeepsTheApplicationRunning) {
+    setting("FirRun", "0");
+    setting("Language", "1");
+    start();
+    host.instanceStarts = false;
+    window->action("mnuLangSel2")->trigger();
+    EXPECT_EQ(host.instances, 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(app->language, 1);
+    EXPECT_TRUE(window->action("mnuLangSel0")->isChecked());
+    EXPECT_FALSE(window->action("mnuLangSel2")->isChecked());
+    const auto where = errors.locations();
+    EXPECT_NE(std::find(where.begin(), where.end(), "mdifrmMain->SwiLangFace"), where.end());
+
+    host.instanceStarts = true;
+    window->action("mnuLangSel2")->trigger();  // a second try restarts
+    EXPECT_EQ(host.instances, 2);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Unsaved edits: the save question comes before the restart. Cancel keeps everything as it
+// is, No restarts without saving, Yes saves as Save does and then restarts; a save that did
+// not happen keeps the instance.
+TEST_F(StartupTest, ALanguageChangeOffersToSaveUnsavedEditsFirst) {
+    struct Case {
+        const char* name;
+        DesktopHost::Answer answer;
+        const char* saveAs;  // the file chosen in the save dialog ("" cancels it)
+        bool restarts, saved;
+    };
+    const Case cases[] = {
+        {"cancel", DesktopHost::Answer::Cancel, "", false, false},
+        {"no", DesktopHost::Answer::No, "", true, false},
+        {"yes", DesktopHost::Answer::Yes, "mine.dat", true, true},
+        {"yes, dialog cancelled", DesktopHost::Answer::Yes, "", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        setting("FirRun", "0");
+        setting("Language", "1");
+        start();
+        app->document.Edit(DocumentChange::Image,
+                           [&] { app->document.image().at(0x0020) ^= 0x01; });
+        ASSERT_TRUE(app->document.modified());
+        host.asked.clear();
+        host.threeWay = {c.answer};
+        host.saveResult = QString(c.saveAs).isEmpty() ? QString() : path(c.saveAs);
+        host.instances = 0;
+        window->action("mnuLangSel2")->trigger();
+        EXPECT_EQ(host.asked, QStringList{ft(82)});
+        EXPECT_EQ(host.instances, c.restarts ? 1 : 0);
+        EXPECT_EQ(window->isVisible(), !c.restarts);
+        EXPECT_EQ(readSetting("Language"), c.restarts ? "3" : "1");
+        EXPECT_EQ(app->language, c.restarts ? 3 : 1);
+        EXPECT_EQ(window->action("mnuLangSel0")->isChecked(), !c.restarts);
+        EXPECT_EQ(QFileInfo::exists(path("mine.dat")), c.saved);
+        if (!c.restarts) {
+            EXPECT_TRUE(app->document.modified());
+        }
+        QFile::remove(path("mine.dat"));
+        TearDown();
+    }
 }
 
 TEST_F(StartupTest, ExitAsksAndNoKeepsEverything) {

@@ -51,12 +51,21 @@ struct ScriptedHost : DesktopHost {
     int saveDialogs = 0;
     QStringList documents;
     int instances = 0;
+    bool instanceStarts = true;   // what startNewInstance reports
+    std::deque<Answer> threeWay;  // answers to Yes/No/Cancel questions (Yes when empty)
 
     bool askYesNo(QWidget*, const QString&, const QString& text) override {
         asked << text;
         if (answers.empty()) return true;
         const bool a = answers.front();
         answers.pop_front();
+        return a;
+    }
+    Answer askYesNoCancel(QWidget*, const QString&, const QString& text) override {
+        asked << text;
+        if (threeWay.empty()) return Answer::Yes;
+        const Answer a = threeWay.front();
+        threeWay.pop_front();
         return a;
     }
     void tell(QWidget*, const QString&, const QString& text, Icon icon) override {
@@ -77,7 +86,7 @@ struct ScriptedHost : DesktopHost {
     }
     bool startNewInstance() override {
         ++instances;
-        return true;
+        return instanceStarts;
     }
 };
 
