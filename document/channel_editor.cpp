@@ -210,6 +210,17 @@ void ChannelEditor::gestureEnd(const Snapshot& before) {
     doc_.Edit(DocumentChange::Channels, [&] { restore(after); });
 }
 
+// --- The table and the image -----------------------------------------------------------------
+
+bool ChannelEditor::pendingEdits() const {
+    return doc_.chInfo() != syncedInfo_ || doc_.toneText() != syncedTones_;
+}
+
+void ChannelEditor::TableSynced() {
+    syncedInfo_ = doc_.chInfo();
+    syncedTones_ = doc_.toneText();
+}
+
 // --- Redrawing -------------------------------------------------------------------------------
 
 void ChannelEditor::ClearAll() {
@@ -391,6 +402,7 @@ void ChannelEditor::GridChAfterEdit(int r, int c, int chosen) {
     for (int j = 1; j <= cols(); ++j)
         if (cellEmpty(r, j)) return;
     doc_.codec().ChInfoToIicDat();
+    TableSynced();
 }
 
 // --- Clicks ----------------------------------------------------------------------------------

@@ -115,6 +115,14 @@ class ChannelEditor {
     std::vector<std::string> dropDownItems(int col) const;
     bool optionColumn(int col) const;
 
+    // --- The table and the image ----------------------------------------------------------
+    // The channel table holds edits the image does not have yet: it changed since it was last
+    // encoded into the image or decoded from it (a row left incomplete, a double-click, a tone
+    // choice, a deleted channel).
+    bool pendingEdits() const;
+    // The table and the image agree: every encode and every decode ends with this.
+    void TableSynced();
+
     // --- Redrawing -----------------------------------------------------------------------
     // ShowChTblGrid: every row from the channel table as just decoded. Runs by itself when
     // the document's image is replaced; the current cell returns to (1, 1).
@@ -199,6 +207,9 @@ class ChannelEditor {
     std::string toneBoxText_;
     std::string lockState_{kShowNo};
     int gestureDepth_ = 0;
+    // The table as the last encode or decode left it.
+    ChannelTable syncedInfo_;
+    ToneTexts syncedTones_;
 };
 
 // --- Gestures as one Edit ------------------------------------------------------------------

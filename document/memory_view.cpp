@@ -22,14 +22,16 @@ std::string Hex4(int value) {
     return s;
 }
 
-// The byte a cell's text stands for; nothing when it is not a hexadecimal number up to FF.
+// The byte a cell's text stands for read as a hexadecimal number ("0A", "a", "00A"); nothing
+// when it is no hexadecimal number or one above FF.
 std::optional<uint8_t> CellByte(std::string_view text) {
-    if (text.empty() || text.size() > 2) return std::nullopt;
+    if (text.empty()) return std::nullopt;
     int value = 0;
     for (char c : text) {
         const int d = HexValue(c);
         if (d < 0) return std::nullopt;
         value = value * 16 + d;
+        if (value > 0xFF) return std::nullopt;
     }
     return static_cast<uint8_t>(value);
 }
@@ -130,7 +132,10 @@ void MemoryView::SetDefColor() {
 }
 
 std::optional<uint8_t> MemoryView::TypeCell(int address, std::string_view text, ErrorLog& log) {
-    if (!hasCell(address)) return std::nullopt;
+    if (!hasCell(address)) {
+        log.ShowErr("frmMemDat->GridDataTemp", err::IndexOutOfRange, kOwnSource);
+        return std::nullopt;
+    }
     cells_[static_cast<size_t>(address)].text = std::string(text);
     const auto d = SeparateChar(text, log);
     const int value = d[3] * 4096 + d[2] * 256 + d[1] * 16 + d[0];
@@ -147,7 +152,29 @@ void MemoryView::ShowRange(const ByteImage& image, int start, int end) {
             cells_[static_cast<size_t>(a)].text = FormatByteDat(image.at(a));
 }
 
+std::string AddressText(int address) {
+    return Hex4(address);
+}
+
+// --- The channel window's gestures ------------------------------------------------------------
+
+bool MemoryViewGestures::ModelLabelDblClick() {
+    // 1, 2, ... 10, then 0 again.
+    modelLabelDblClicks_ = modelLabelDblClicks_ >= 10 ? 0 : modelLabelDblClicks_ + 1;
+    return modelLabelDblClicks_ == 9;
+}
+
+bool MemoryViewGestures::ModelFrameClick() {
+    // Only the remainder matters; keeping the count small keeps it from ever overflowing.
+    modelFrameClicks_ = modelFrameClicks_ % 10 + 1;
+    return modelFrameClicks_ % 10 == 6;
+}
+
 // --- Partial fill -----------------------------------------------------------------------------
+
+FillRequest StartFillRequest(int tableMaxAddr) {
+    return {FillBase::Hex, "FF", "0000", AddressText(tableMaxAddr)};
+}
 
 std::optional<PartialFill> CheckFill(const FillRequest& request, int datNum, ErrorLog& log) {
     auto refuse = [&](int number) {
@@ -156,13 +183,17 @@ std::optional<PartialFill> CheckFill(const FillRequest& request, int datNum, Err
     };
     int value = 0;
     if (request.base == FillBase::Decimal) {
-        // A decimal whole number: digits only, and no more than a 16-bit number holds.
-        const std::string_view t = request.value;
-        if (t.empty() || t.size() > 6 ||
-            !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            return refuse(err::TypeMismatch);
-        value = std::stoi(std::string(t));
-        if (value > 32767) return refuse(err::Overflow);
+        // A decimal whole number (blanks around it allowed): digits only, and no more than a
+        // 16-bit number holds. A sign or a letter makes it no number.
+        std::string_view t = request.value;
+        while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+        while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+        if (t.empty()) return refuse(err::TypeMismatch);
+        for (char c : t) {
+            if (c < '0' || c > '9') return refuse(err::TypeMismatch);
+            value = value * 10 + (c - '0');
+            if (value > 32767) return refuse(err::Overflow);
+        }
     } else {
         const BinaryValue v =
             B_To_D(request.base == FillBase::Hex ? H_To_B(request.value) : request.value, log);

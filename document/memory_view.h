@@ -39,6 +39,9 @@ std::string B_To_BitShow(std::string_view bits);
 // one). A text of more than four characters stops after d3 and logs "frmMemDat->SeparateChar".
 std::array<int, 4> SeparateChar(std::string_view text, ErrorLog& log);
 
+// Four upper-case hexadecimal digits: 0x3FF -> "03FF".
+std::string AddressText(int address);
+
 // The pointer tip for the cell of address holding text (the words stay Chinese whatever the
 // language); empty when the cell is empty.
 std::string CellTipText(int address, std::string_view cellText, ErrorLog& log);
@@ -85,6 +88,20 @@ class MemoryView {
     int cursor_ = -1;
 };
 
+// The channel window's hidden gestures that show and hide the view. A double-click on the
+// model label counts 1, 2, ... 10 and then starts again at 0: the count 9 shows the view,
+// every other hides it. A click on the model frame counts on: a count that leaves 6 on
+// division by 10 shows the view, every other hides it. Each call says show (true) or hide.
+class MemoryViewGestures {
+  public:
+    bool ModelLabelDblClick();
+    bool ModelFrameClick();
+
+  private:
+    int modelLabelDblClicks_ = 0;
+    int modelFrameClicks_ = 0;
+};
+
 // The partial fill as the dialog asks for it.
 enum class FillBase { Hex, Decimal, Binary };
 struct FillRequest {
@@ -93,6 +110,9 @@ struct FillRequest {
     std::string start = "0000";
     std::string end;
 };
+// The dialog's boxes when it is first loaded: base H, value "FF", from "0000" to the last
+// address the view had at start-up.
+FillRequest StartFillRequest(int tableMaxAddr);
 struct PartialFill {
     uint8_t value = 0;
     int start = 0;

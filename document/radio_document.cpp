@@ -82,6 +82,7 @@ void RadioDocument::NewFileSol() {
     Guard(log_, "mdifrmMain->NewFileSol", [&] {
         reloadTemplate();
         codec_.IicDatToChInfo();
+        editor_->TableSynced();
         functions_->InitOpt(iicDat_);
     });
     setModified(false);
@@ -108,6 +109,7 @@ bool RadioDocument::SaveAsFile(const std::filesystem::path& path) {
 
 bool RadioDocument::SaveDatFile() {
     const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_);
+    editor_->TableSynced();
     // Encoding the table and the save's own marks changed bytes of the image.
     notify(DocumentChange::Image);
     if (saved) setModified(false);
@@ -135,6 +137,7 @@ void RadioDocument::TakeReadResult() {
 
 WriteParamBits RadioDocument::PrepareWrite() {
     codec_.ChInfoToIicDat();
+    editor_->TableSynced();
     const WriteParamBits bits = PrepareImageForWrite(*functions_, iicDat_);
     notify(DocumentChange::Functions);
     notify(DocumentChange::Image);
@@ -197,11 +200,36 @@ void RadioDocument::softDisplay() {
         IicDatToModel();
         IicDatToBand();
         Guard(log_, "modChMem->ShowChTblGrid", [&] { codec_.IicDatToChInfo(); });
+        editor_->TableSynced();
         // The identification block is no function field, so it can go in first; the
         // function model's own redisplay then loads every page and checks the VOX values.
         EnsureIdentificationBlock(iicDat_);
         functions_->SoftDisplay(iicDat_);
     });
+}
+
+// --- The memory view's changes ----------------------------------------------------------------
+
+void RadioDocument::EditBytes(const std::function<void(ByteImage&)>& store) {
+    Edit(DocumentChange::Replaced, [&] {
+        // Without pending channel edits the image is not encoded, so a record typed in byte
+        // by byte is not normalised half-way.
+        if (editor_->pendingEdits()) codec_.ChInfoToIicDat();
+        store(iicDat_);
+        Guard(log_, "modChMem->ShowChTblGrid", [&] { codec_.IicDatToChInfo(); });
+        editor_->TableSynced();
+        // The pages show what the image now holds. They load from a copy: the load rules
+        // would otherwise rewrite a byte the user has just typed the moment it is stored.
+        ByteImage shown = iicDat_;
+        functions_->InitOpt(shown);
+    });
+}
+
+void RadioDocument::EncodeChannels() {
+    const ByteImage before = iicDat_;
+    codec_.ChInfoToIicDat();
+    editor_->TableSynced();
+    if (iicDat_ != before) Edit(DocumentChange::Image, [] {});
 }
 
 // --- Observation ----------------------------------------------------------------------------

@@ -15,8 +15,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "channels/channel_window.h"
+#include "document/memory_view.h"
+#include "memview/memdat_window.h"
+#include "memview/part_fill_dialog.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/app_icon.h"
@@ -290,6 +294,26 @@ void MainWindow::CreateChannelWindow() {
     });
     channelSub_ = mdi_->addSubWindow(channelWindow_, Qt::FramelessWindowHint);
     channelWindow_->InitChMem();
+}
+
+void MainWindow::CreateMemoryWindow() {
+    memDat_ = new MemDatWindow(app_, app_.document, services_.tableMaxAddr(), this);
+    memDat_->setTableMaxAddrSource([this] { return services_.tableMaxAddr(); });
+    services_.setMemoryViewRefresh([this] { memDat_->TableFreDat(); });
+    if (!channelWindow_) return;
+    auto gestures = std::make_shared<MemoryViewGestures>();
+    auto showOrHide = [this](bool show) {
+        if (!show) {
+            memDat_->hide();
+            return;
+        }
+        memDat_->show();
+        memDat_->raise();
+    };
+    connect(channelWindow_, &ChannelWindow::lblModelDblClicked, this,
+            [gestures, showOrHide] { showOrHide(gestures->ModelLabelDblClick()); });
+    connect(channelWindow_, &ChannelWindow::fraModelClicked, this,
+            [gestures, showOrHide] { showOrHide(gestures->ModelFrameClick()); });
 }
 
 void MainWindow::ShowChannelWindow() {
@@ -593,10 +617,12 @@ bool MainWindow::QueryUnload() {
         if (!app_.exitWithoutPrompt && !app_.host->askYesNo(this, app_.ft(70), app_.ft(73))) return;
         app_.exitConfirmed = true;
         // Closing order: channel editor, about box, communication window, port dialog,
-        // error window (the about box and the two link windows are modal and so closed
-        // already; the memory view and the automatic input window come later).
+        // error window, partial fill, memory view (the about box and the two link windows
+        // are modal and so closed already; the automatic input window comes later).
         if (channelSub_) channelSub_->close();
         if (errorSink_) errorSink_->close();
+        if (memDat_ && memDat_->partFillDialog()) memDat_->partFillDialog()->close();
+        if (memDat_) memDat_->close();
         accept = true;
     });
     return accept;

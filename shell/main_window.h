@@ -20,6 +20,7 @@ namespace tarvos::ui {
 
 struct AppContext;
 class ChannelWindow;
+class MemDatWindow;
 class CommWindow;
 class ErrorWindowSink;
 class AppServices;
@@ -36,6 +37,9 @@ class MainWindow : public QMainWindow {
     void SetSoftFace();
     void CreateChannelWindow();
     void ShowChannelWindow();
+    // The memory data view, loaded and not shown; the channel window's hidden gestures show
+    // and hide it and the transfers refresh it.
+    void CreateMemoryWindow();
     // The lock items' shared tick (mnuLockFace, mnuChLock, mnuPopChLock).
     void ShowLockTick(bool locked);
 
@@ -76,6 +80,7 @@ class MainWindow : public QMainWindow {
     QString statusText(int panel) const;
 
     ChannelWindow* channelWindow() const { return channelWindow_; }
+    MemDatWindow* memoryWindow() const { return memDat_; }
     QAction* action(const QString& objectName) const;
     QToolBar* toolbar() const { return toolbar_; }
 
@@ -109,6 +114,7 @@ class MainWindow : public QMainWindow {
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* channelSub_ = nullptr;
     ChannelWindow* channelWindow_ = nullptr;
+    MemDatWindow* memDat_ = nullptr;
     QLabel* statusNotice_ = nullptr;
     QLabel* statusCom_ = nullptr;
     QLabel* statusAddress_ = nullptr;

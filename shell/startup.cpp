@@ -88,7 +88,8 @@ void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     window.SetSoftFace();
     // 19: the channel editor; its first band selection loads the template.
     app.guard("mdifrmMain->MDIForm_Load", [&] { window.CreateChannelWindow(); });
-    // 20: the memory view belongs to a later part of the application.
+    // 20: the memory view's grid.
+    app.guard("modMemDat->SetGridMemDat", [&] { window.CreateMemoryWindow(); });
     // 21: show the channel window, maximised.
     window.ShowChannelWindow();
     // 22: the lock state.

@@ -25,6 +25,13 @@ TEST(MemoryViewText, Conversions) {
     EXPECT_EQ(B_To_BitShow("00111111"), "B7:0 B6:0 B5:1 B4:1   B3:1 B2:1 B1:1 B0:1 ");
     EXPECT_EQ(B_To_BitShow("1010"), "  B3:1 B2:0 B1:1 B0:0 ");
     EXPECT_EQ(SeparateChar("3F", l.log), (std::array<int, 4>{15, 3, 0, 0}));
+    // A character that is no digit of its kind counts 0 (a decimal digit keeps its value).
+    EXPECT_EQ(SeparateChar("G1", l.log), (std::array<int, 4>{1, 0, 0, 0}));
+    EXPECT_EQ(B_To_D("12", l.log).value, 4);
+    EXPECT_EQ(B_To_D("1x1", l.log).value, 5);
+    EXPECT_EQ(B_To_BitShow(""), "");
+    EXPECT_EQ(B_To_BitShow("101"), "B2:1 B1:0 B0:1 ");
+    EXPECT_EQ(AddressText(0x3FF), "03FF");
     EXPECT_TRUE(l.sink.lines.empty());
 
     // Sixteen ones pass 32767: the conversion stops at the value reached and says so.
@@ -45,10 +52,38 @@ TEST(MemoryViewText, Tip) {
 }
 
 TEST(MemoryView, RowsFollowTheLastAddressOfTheStart) {
-    EXPECT_EQ(MemoryView(0x1FFF).rows(), 512);
-    EXPECT_EQ(MemoryView(0x03F8).rows(), 64);
+    const MemoryView big(0x1FFF);
+    EXPECT_EQ(big.rows(), 512);
+    EXPECT_TRUE(big.hasCell(0x1FFF));
+    EXPECT_FALSE(big.hasCell(0x2000));
     EXPECT_EQ(MemoryView::RowLabel(1), "0000H");
     EXPECT_EQ(MemoryView::RowLabel(512), "1FF0H");
+
+    // 0x03F8: 64 rows; the cells after the last address stay empty and show no tip.
+    Logged l;
+    ByteImage image;
+    MemoryView view(0x03F8);
+    EXPECT_EQ(view.rows(), 64);
+    view.TableFreDat(image, 0x03F8, l.log);
+    EXPECT_EQ(view.text(0x03F8), "00");
+    EXPECT_EQ(view.text(0x03F9), "");
+    EXPECT_EQ(CellTipText(0x03F9, view.text(0x03F9), l.log), "");
+    EXPECT_TRUE(l.sink.lines.empty());
+}
+
+TEST(MemoryView, HiddenGesturesOfTheChannelWindow) {
+    // Double-clicks on the model label: the 9th shows, the count runs to 10 and then starts
+    // at 0, so the next showing one is the 20th.
+    MemoryViewGestures g;
+    std::vector<int> shown;
+    for (int i = 1; i <= 31; ++i)
+        if (g.ModelLabelDblClick()) shown.push_back(i);
+    EXPECT_EQ(shown, (std::vector<int>{9, 20, 31}));
+    // Clicks on the model frame: every count that leaves 6 on division by 10.
+    shown.clear();
+    for (int i = 1; i <= 40; ++i)
+        if (g.ModelFrameClick()) shown.push_back(i);
+    EXPECT_EQ(shown, (std::vector<int>{6, 16, 26, 36}));
 }
 
 TEST(MemoryView, RefreshMarksTheBytesThatChanged) {
@@ -62,7 +97,11 @@ TEST(MemoryView, RefreshMarksTheBytesThatChanged) {
     image.at(0x0010) = 0x3F;
     image.at(0x0385) = 0x31;
     view.TableFreDat(image, 0x03FF, l.log);
-    for (int a = 0; a <= 0x03FF; ++a) EXPECT_EQ(view.red(a), a == 0x0010 || a == 0x0385) << a;
+    int red = 0;
+    for (int a = 0; a <= 0x03FF; ++a) red += view.red(a);
+    EXPECT_EQ(red, 2);
+    EXPECT_TRUE(view.red(0x0010));
+    EXPECT_TRUE(view.red(0x0385));
     EXPECT_EQ(view.cursor(), 0x0385);
     view.SetDefColor();
     EXPECT_FALSE(view.red(0x0010));
@@ -89,6 +128,17 @@ TEST(MemoryView, TypedCells) {
     EXPECT_FALSE(view.red(0x20));
     EXPECT_EQ(view.text(0x21), "00");
     EXPECT_TRUE(view.red(0x21));
+
+    // A typed text is read as a hexadecimal number: "00A" is the byte it stands for.
+    view.TypeCell(0x22, "00a", l.log);
+    image.at(0x22) = 0x0A;
+    view.TableFreDat(image, 0x03FF, l.log);
+    EXPECT_FALSE(view.red(0x22));
+
+    // Five characters: only the last four count, and the long text is logged.
+    Logged five;
+    EXPECT_EQ(view.TypeCell(0x23, "000FF", five.log), std::optional<uint8_t>(0xFF));
+    EXPECT_EQ(five.sink.locations(), (std::vector<std::string>{"frmMemDat->SeparateChar"}));
 }
 
 TEST(PartialFill, ValuesAndAddresses) {
@@ -100,11 +150,22 @@ TEST(PartialFill, ValuesAndAddresses) {
         int expectValue;  // -1: refused
     };
     const Case cases[] = {
-        {FillBase::Hex, "300", "0005", "0012", 255}, {FillBase::Decimal, "12", "0", "1", 12},
-        {FillBase::Binary, "101", "0", "1", 5},      {FillBase::Hex, "FF", "12", "5", 255},
-        {FillBase::Decimal, "abc", "0", "1", -1},    {FillBase::Decimal, "40000", "0", "1", -1},
-        {FillBase::Decimal, "-5", "0", "1", -1},     {FillBase::Hex, "FF", "0", "0410", -1},
-        {FillBase::Hex, "FFFFF", "0", "1", -1},      {FillBase::Hex, "1", "0", "FFFFF", -1},
+        {FillBase::Hex, "300", "0005", "0012", 255},
+        {FillBase::Decimal, "12", "0", "1", 12},
+        {FillBase::Binary, "101", "0", "1", 5},
+        {FillBase::Hex, "FF", "12", "5", 255},
+        {FillBase::Decimal, "abc", "0", "1", -1},
+        {FillBase::Decimal, "40000", "0", "1", -1},
+        {FillBase::Decimal, "-5", "0", "1", -1},
+        {FillBase::Hex, "FF", "0", "0410", -1},
+        {FillBase::Hex, "FFFFF", "0", "1", -1},
+        {FillBase::Hex, "1", "0", "FFFFF", -1},
+        {FillBase::Decimal, " 7 ", "0", "1", 7},
+        {FillBase::Decimal, "", "0", "1", -1},
+        {FillBase::Decimal, "32767", "0", "1", 255},
+        {FillBase::Decimal, "32768", "0", "1", -1},
+        {FillBase::Binary, "11111111111", "0", "1", 255},
+        {FillBase::Hex, "FF", "8000", "8001", -1},
     };
     for (const Case& c : cases) {
         Logged l;
