@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -108,6 +109,9 @@ void ChannelWindow::BuildPages() {
     modelLayout->addWidget(cmdAutoInput_);
     modelLayout->addStretch();
     fraModel_->setFixedWidth(200);
+    // The hidden gestures of the memory data view.
+    lblModel_->installEventFilter(this);
+    fraModel_->installEventFilter(this);
 
     auto* page0 = new QHBoxLayout(fraSysSet0);
     page0->setContentsMargins(8, 8, 8, 8);
@@ -497,6 +501,15 @@ bool ChannelWindow::editorDoubleClick(bool toneBox) {
 }
 
 bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblModel_ && event->type() == QEvent::MouseButtonDblClick) {
+        emit lblModelDblClicked();
+        return true;
+    }
+    if (watched == fraModel_) {
+        modelFrameMouse(event);
+        return QWidget::eventFilter(watched, event);
+    }
+    if (watched == lblModel_) return QWidget::eventFilter(watched, event);
     const bool toneBox = watched == cboGridChCtdcs_ || watched == cboGridChCtdcs_->lineEdit();
     if (event->type() == QEvent::MouseButtonDblClick &&
         (toneBox || watched->property("tarvosCellEditor").toBool()))
@@ -509,6 +522,24 @@ bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
             CommitToneEntry();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ChannelWindow::modelFrameMouse(QEvent* event) {
+    // A click on the frame itself, not on a control in it; the second click of a
+    // double-click is no click of its own.
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        frameDblClicked_ = true;
+        return;
+    }
+    if (event->type() != QEvent::MouseButtonRelease) return;
+    auto* e = static_cast<QMouseEvent*>(event);
+    const bool second = frameDblClicked_;
+    frameDblClicked_ = false;
+    const QPoint at = e->position().toPoint();
+    if (second || e->button() != Qt::LeftButton || !fraModel_->rect().contains(at) ||
+        fraModel_->childAt(at))
+        return;
+    emit fraModelClicked();
 }
 
 void ChannelWindow::vsfgGridCh_MouseDown(Qt::MouseButton button, int x, int y) {

@@ -93,6 +93,10 @@ class ChannelWindow : public QWidget {
     void restoreDefaultsRequested();
     // The channel menu's lock item (it runs the main menu's channel-lock command).
     void chLockToggled();
+    // The hidden gestures that show and hide the memory data view: a double-click on the
+    // model label, a click on the model frame itself.
+    void lblModelDblClicked();
+    void fraModelClicked();
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -115,6 +119,7 @@ class ChannelWindow : public QWidget {
     void vsfgGridCh_DblClick();
     void vsfgGridCh_MouseDown(Qt::MouseButton button, int x, int y);
     void watchCellEditor();
+    void modelFrameMouse(QEvent* event);
     bool editorDoubleClick(bool toneBox);
     // The model and band selectors and the caption, from the document.
     void showModelAndBand();
@@ -153,6 +158,7 @@ class ChannelWindow : public QWidget {
     bool selectPending_ = false;
     bool chLockVisible_ = true;
     bool chLockChecked_ = false;
+    bool frameDblClicked_ = false;
     int menuRow_ = 0;
     // The cell an edit started on and its text then: an edit left as it was stores nothing.
     int editRow_ = 0, editCol_ = 0;

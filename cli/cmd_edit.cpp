@@ -1,9 +1,10 @@
 // tarvos-cli edit IN.dat --out OUT.dat [--lang N] [--seed N] ACTION...
 //
-// Edits the channels of a data file with the gestures a user makes in the channel window: the
-// file is opened as File > Open does (the channel layout of language N, 3 when not given),
-// each action is played in order on the channel editor, and the result is saved as
-// File > Save does. Any bad action stops the command before anything is written.
+// Edits a data file with the gestures a user makes in the channel window and the memory data
+// view: the file is opened as File > Open does (the channel layout of language N, 3 when not
+// given) and the memory view refreshed from it once, as a read does with "show memory data"
+// ticked; each action is played in order, and the result is saved as File > Save does. Any
+// bad action stops the command before anything is written.
 //
 //   type:R:C=TEXT    start editing cell (R, C) and commit TEXT as typed
 //   pick:R:C=I       start editing option cell (R, C) and choose item I of its drop-down
@@ -13,6 +14,9 @@
 //   deleteall        "Delete all channels"
 //   lock             Settings > Lock Face
 //   auto.NAME=VALUE  a control of the Auto Input window; auto:GROUP one of its Set buttons
+//   hex:ADDR=TEXT    TEXT typed into the memory view's cell of address ADDR (hexadecimal)
+//   refresh          the memory view's "Fill Gird": channels encoded, the view refreshed
+//   fill:BASE:VALUE:START:END   "Part Fill" with base H, D or B, then "Fill"
 #include <algorithm>
 #include <chrono>
 #include <iostream>
@@ -25,6 +29,8 @@
 #include "cli/commands.h"
 #include "document/auto_input.h"
 #include "document/channel_editor.h"
+#include "document/memory_editor.h"
+#include "link/range_settings.h"
 
 namespace tarvos::cli {
 
@@ -66,8 +72,15 @@ const std::vector<OptionGroup>& OptionGroups() {
 
 class Player {
   public:
-    Player(RadioDocument& doc, uint32_t seed)
-        : editor_(doc.channelEditor()), auto_(editor_, seed) {}
+    // tableMaxAddr: the memory view's last address, from the settings file.
+    Player(RadioDocument& doc, uint32_t seed, int tableMaxAddr)
+        : editor_(doc.channelEditor()),
+          auto_(editor_, seed),
+          memory_(doc, tableMaxAddr),
+          tableMaxAddr_(tableMaxAddr) {
+        // The view as a read leaves it with "show memory data" ticked.
+        memory_.TableFreDat(tableMaxAddr_);
+    }
 
     void play(const std::string& action) {
         const size_t eq = action.find('=');
@@ -81,9 +94,18 @@ class Player {
         if (head.rfind("auto:", 0) == 0 && !hasValue) return autoButton(head.substr(5));
         if (head == "deleteall" && !hasValue) return editor_.DeleteAll();
         if (head == "lock" && !hasValue) return editor_.SetLocked(!editor_.locked());
+        if (head == "refresh" && !hasValue) return memory_.FillGrid(tableMaxAddr_);
 
         const std::vector<std::string> parts = split(head);
         const std::string& verb = parts[0];
+        if (verb == "hex" && parts.size() == 2 && hasValue) {
+            memory_.AfterEdit(address(parts[1]), value);
+            return;
+        }
+        if (verb == "fill" && parts.size() == 5 && !hasValue) {
+            memory_.PartFill({base(parts[1]), parts[2], parts[3], parts[4]});
+            return;
+        }
         if (verb == "delete" && parts.size() == 2 && !hasValue)
             return editor_.DeleteOne(row(parts[1]));
         if (verb == "dblclick" && parts.size() == 3 && !hasValue) {
@@ -141,6 +163,37 @@ class Player {
         if (!r || *r < 1 || *r > editor_.rows())
             throw BadAction{"row '" + text + "' outside 1.." + std::to_string(editor_.rows())};
         return static_cast<int>(*r);
+    }
+
+    // A cell of the memory view by its hexadecimal address.
+    int address(const std::string& text) const {
+        const int cells = memory_.view().rows() * 16;
+        long a = -1;
+        if (!text.empty() && text.size() <= 8) {
+            a = 0;
+            for (char ch : text) {
+                const int d = ch >= '0' && ch <= '9'   ? ch - '0'
+                              : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
+                              : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
+                                                       : -1;
+                if (d < 0) {
+                    a = -1;
+                    break;
+                }
+                a = a * 16 + d;
+            }
+        }
+        if (a < 0 || a >= cells)
+            throw BadAction{"address '" + text + "' outside the memory view 0000.." +
+                            AddressText(cells - 1)};
+        return static_cast<int>(a);
+    }
+
+    static FillBase base(const std::string& text) {
+        if (text == "H") return FillBase::Hex;
+        if (text == "D") return FillBase::Decimal;
+        if (text == "B") return FillBase::Binary;
+        throw BadAction{"bad base '" + text + "' (H, D or B)"};
     }
 
     int column(const std::string& text) const {
@@ -244,6 +297,8 @@ class Player {
 
     ChannelEditor& editor_;
     AutoInput auto_;
+    MemoryEditor memory_;
+    int tableMaxAddr_;
 };
 
 }  // namespace
@@ -293,7 +348,9 @@ int Edit(const Args& args) {
         std::cerr << "tarvos-cli edit: cannot read data file '" << in << "'\n";
         return 2;
     }
-    Player player(*doc, seed);
+    link::RangeSettings ranges;
+    ranges.load(CliSettings(), log, doc->image().DatNum());
+    Player player(*doc, seed, ranges.TableMaxAddr);
     for (const std::string& action : actions) {
         try {
             player.play(action);

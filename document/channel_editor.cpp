@@ -197,9 +197,11 @@ void ChannelEditor::restore(const Snapshot& s) {
     cells_ = s.cells;
 }
 
-void ChannelEditor::restoreCells(const Cells& cells) {
+void ChannelEditor::restoreSaved(const Saved& saved) {
     hideToneBox();
-    cells_ = cells;
+    cells_ = saved.cells;
+    syncedInfo_ = saved.syncedInfo;
+    syncedTones_ = saved.syncedTones;
 }
 
 void ChannelEditor::gestureBegin() {
@@ -213,6 +215,17 @@ void ChannelEditor::gestureEnd(const Snapshot& before) {
     // The change is made again inside one Edit, so it counts (and can be taken back) as one.
     restore(before);
     doc_.Edit(DocumentChange::Channels, [&] { restore(after); });
+}
+
+// --- The table and the image -----------------------------------------------------------------
+
+bool ChannelEditor::pendingEdits() const {
+    return doc_.chInfo() != syncedInfo_ || doc_.toneText() != syncedTones_;
+}
+
+void ChannelEditor::TableSynced() {
+    syncedInfo_ = doc_.chInfo();
+    syncedTones_ = doc_.toneText();
 }
 
 // --- Redrawing -------------------------------------------------------------------------------
@@ -396,6 +409,7 @@ void ChannelEditor::GridChAfterEdit(int r, int c, int chosen) {
     for (int j = 1; j <= cols(); ++j)
         if (cellEmpty(r, j)) return;
     doc_.codec().ChInfoToIicDat();
+    TableSynced();
 }
 
 // --- Clicks ----------------------------------------------------------------------------------

@@ -115,6 +115,14 @@ class ChannelEditor {
     std::vector<std::string> dropDownItems(int col) const;
     bool optionColumn(int col) const;
 
+    // --- The table and the image ----------------------------------------------------------
+    // The channel table holds edits the image does not have yet: it changed since it was last
+    // encoded into the image or decoded from it (a row left incomplete, a double-click, a tone
+    // choice, a deleted channel).
+    bool pendingEdits() const;
+    // The table and the image agree: every encode and every decode ends with this.
+    void TableSynced();
+
     // --- Redrawing -----------------------------------------------------------------------
     // ShowChTblGrid: every row from the channel table as just decoded. Runs by itself when
     // the document's image is replaced; the current cell returns to (1, 1).
@@ -165,10 +173,18 @@ class ChannelEditor {
     // DelOneChannel (ch): the record reset from the template, the row emptied.
     void DelOneChannel(int ch);
 
-    // The cells as they are, and putting them back (taking an edit back).
+    // What the editor holds besides the table, and putting it back (taking an edit back): the
+    // cells, and the table as the last encode or decode left it.
     using Cells = std::array<std::array<GridCell, kMaxColumnCount + 1>, kMaxChannelCount + 1>;
+    struct Saved {
+        Cells cells;
+        ChannelTable syncedInfo;
+        ToneTexts syncedTones;
+        bool operator==(const Saved&) const = default;
+    };
     const Cells& cells() const { return cells_; }
-    void restoreCells(const Cells& cells);
+    Saved saved() const { return {cells_, syncedInfo_, syncedTones_}; }
+    void restoreSaved(const Saved& saved);
 
     RadioDocument& document() { return doc_; }
     const RadioDocument& document() const { return doc_; }
@@ -204,6 +220,9 @@ class ChannelEditor {
     std::string toneBoxText_;
     std::string lockState_{kShowNo};
     int gestureDepth_ = 0;
+    // The table as the last encode or decode left it.
+    ChannelTable syncedInfo_;
+    ToneTexts syncedTones_;
 };
 
 // --- Gestures as one Edit ------------------------------------------------------------------

@@ -18,7 +18,7 @@ struct RadioDocument::State {
     ByteImage tempArray;
     ChannelTable chInfo;
     ToneTexts toneText;
-    ChannelEditor::Cells cells;
+    ChannelEditor::Saved editor;
     FunctionModel::CodeBoxes codeBoxes;
     int32_t bandLow = 0, bandHigh = 0;
     int bandIndex = 0, modelIndex = 0;
@@ -28,7 +28,7 @@ struct RadioDocument::State {
     // The same document, whatever the id.
     bool sameAs(const State& o) const {
         return iicDat == o.iicDat && tempArray == o.tempArray && chInfo == o.chInfo &&
-               toneText == o.toneText && cells == o.cells && codeBoxes == o.codeBoxes &&
+               toneText == o.toneText && editor == o.editor && codeBoxes == o.codeBoxes &&
                bandLow == o.bandLow && bandHigh == o.bandHigh && bandIndex == o.bandIndex &&
                modelIndex == o.modelIndex && customMinText == o.customMinText &&
                customMaxText == o.customMaxText && currentFilePath == o.currentFilePath;
@@ -113,6 +113,7 @@ void RadioDocument::NewFileSol() {
     Guard(log_, "mdifrmMain->NewFileSol", [&] {
         reloadTemplate();
         codec_.IicDatToChInfo();
+        editor_->TableSynced();
         functions_->InitOpt(iicDat_);
     });
     setModified(false);
@@ -139,6 +140,7 @@ bool RadioDocument::SaveAsFile(const std::filesystem::path& path) {
 
 bool RadioDocument::SaveDatFile() {
     const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_);
+    editor_->TableSynced();
     // Encoding the table and the save's own marks changed bytes of the image.
     notify(DocumentChange::Image);
     if (saved) {
@@ -172,6 +174,7 @@ void RadioDocument::TakeReadResult() {
 
 WriteParamBits RadioDocument::PrepareWrite() {
     codec_.ChInfoToIicDat();
+    editor_->TableSynced();
     const WriteParamBits bits = PrepareImageForWrite(*functions_, iicDat_);
     notify(DocumentChange::Functions);
     notify(DocumentChange::Image);
@@ -240,6 +243,7 @@ void RadioDocument::softDisplay() {
         IicDatToModel();
         IicDatToBand();
         Guard(log_, "modChMem->ShowChTblGrid", [&] { codec_.IicDatToChInfo(); });
+        editor_->TableSynced();
         // The identification block is no function field, so it can go in first; the
         // function model's own redisplay then loads every page and checks the VOX values.
         EnsureIdentificationBlock(iicDat_);
@@ -256,7 +260,7 @@ std::unique_ptr<RadioDocument::State> RadioDocument::captureState() const {
     s->tempArray = tempArray_;
     s->chInfo = chInfo_;
     s->toneText = toneText_;
-    s->cells = editor_->cells();
+    s->editor = editor_->saved();
     s->codeBoxes = functions_->codeBoxes();
     s->bandLow = bandLow_;
     s->bandHigh = bandHigh_;
@@ -286,7 +290,7 @@ void RadioDocument::restoreState(const State& s) {
     iicDat_ = s.iicDat;
     notify(DocumentChange::Replaced);
     // Cells of rows not yet complete are no part of the table: put them back after the redraw.
-    editor_->restoreCells(s.cells);
+    editor_->restoreSaved(s.editor);
     notify(DocumentChange::Channels);
 }
 
@@ -346,6 +350,31 @@ void RadioDocument::ResetHistory() {
     cleanStateId_ = stateId_;
     modified_ = false;
     notify(DocumentChange::Modified);
+}
+
+// --- The memory view's changes ----------------------------------------------------------------
+
+void RadioDocument::EditBytes(const std::function<void(ByteImage&)>& store) {
+    Edit(DocumentChange::Replaced, [&] {
+        // Without pending channel edits the image is not encoded, so a record typed in byte
+        // by byte is not normalised half-way.
+        if (editor_->pendingEdits()) codec_.ChInfoToIicDat();
+        store(iicDat_);
+        Guard(log_, "modChMem->ShowChTblGrid", [&] { codec_.IicDatToChInfo(); });
+        editor_->TableSynced();
+        // The pages show what the image now holds. They load from a copy: the load rules
+        // would otherwise rewrite a byte the user has just typed the moment it is stored.
+        ByteImage shown = iicDat_;
+        functions_->InitOpt(shown);
+    });
+}
+
+void RadioDocument::EncodeChannels() {
+    // An edit only when it changes bytes (Edit leaves no step for a change of nothing).
+    Edit(DocumentChange::Image, [&] {
+        codec_.ChInfoToIicDat();
+        editor_->TableSynced();
+    });
 }
 
 // --- Observation ----------------------------------------------------------------------------

@@ -181,6 +181,16 @@ class RadioDocument {
     // Forgets every edit so far and counts the document as unmodified (the end of start-up).
     void ResetHistory();
 
+    // --- The memory view's changes ----------------------------------------------------------
+    // Bytes the memory view changes (a typed cell, a partial fill), as one Edit: channel edits
+    // the image does not have yet are encoded first, as a save would, so they are not lost;
+    // then store writes the bytes; then the channel table is decoded from the image again (as
+    // at an open; the band selector is not re-read) and the function pages are reloaded from
+    // it. The observers hear Replaced, so the grid and the pages redraw from what was stored.
+    void EditBytes(const std::function<void(ByteImage&)>& store);
+    // The channel table encoded into the image ("Fill Gird").
+    void EncodeChannels();
+
     // --- Observation -----------------------------------------------------------------------
     using Observer = std::function<void(DocumentChange)>;
     int addObserver(Observer observer);

@@ -1,5 +1,6 @@
 #include "shell/app_services.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QWidget>
 
@@ -16,6 +17,21 @@
 #include "sim/pty_radio.h"
 
 namespace tarvos::ui {
+
+namespace {
+// The document as the window's transfers see it, with the communication window's
+// chkShowMemDat: ticked, the memory view is refreshed after a successful read and before a
+// write. The tick is kept for the run, across the windows a transfer opens.
+struct ShellLinkHost : DocumentLinkHost {
+    using DocumentLinkHost::DocumentLinkHost;
+    bool showMemDat() override { return showMemDatTicked; }
+    void tableFreDat() override {
+        if (refreshMemoryView) refreshMemoryView();
+    }
+    bool showMemDatTicked = false;
+    std::function<void()> refreshMemoryView;
+};
+}  // namespace
 
 struct AppServices::Impl {
     Impl(AppContext& a, link::SerialPort* port, link::Waiter* wait)
@@ -36,7 +52,7 @@ struct AppServices::Impl {
     link::QtSerialPorts ports;
     ResponsiveSerialPort responsive;
     link::EventWaiter waiter;
-    DocumentLinkHost host;
+    ShellLinkHost host;
     link::SerialPort& serialPort;  // what the link talks through, kept for the verification
     link::Waiter& waiting;
     link::Link link;
@@ -60,6 +76,14 @@ void AppServices::setMainWindow(QWidget* window) {
 
 void AppServices::setComPortShown(std::function<void()> show) {
     impl_->showComPort = std::move(show);
+}
+
+void AppServices::setMemoryViewRefresh(std::function<void()> refresh) {
+    impl_->host.refreshMemoryView = std::move(refresh);
+}
+
+int AppServices::tableMaxAddr() const {
+    return impl_->link.ranges.TableMaxAddr;
 }
 
 void AppServices::startupPortChoice() {
@@ -86,6 +110,10 @@ void AppServices::prepareLink() {
 int AppServices::runCommWindow(QWidget* parent, int mode) {
     CommWindow window(app_, impl_->link, impl_->frameClickNum, mode, parent);
     QObject::connect(&window, &CommWindow::comPortChanged, [this] { impl_->syncComPort(); });
+    QCheckBox* showMemDat = window.showMemDatBox();
+    showMemDat->setChecked(impl_->host.showMemDatTicked);
+    QObject::connect(showMemDat, &QCheckBox::toggled,
+                     [this](bool on) { impl_->host.showMemDatTicked = on; });
     window.exec();
     impl_->link.setObserver(nullptr);
     if (!window.ran()) return kNoTransfer;

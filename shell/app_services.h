@@ -56,6 +56,11 @@ class AppServices {
     // Status panel 2 follows a port found by the search before a transfer.
     void setComPortShown(std::function<void()> show);
 
+    // The memory view's refresh, which a transfer runs when chkShowMemDat is ticked, and the
+    // view's last address as the communication window's grid-size box has it now.
+    void setMemoryViewRefresh(std::function<void()> refresh);
+    int tableMaxAddr() const;
+
     // Demo: a virtual radio on a pseudo-terminal, mapped to the first free port number.
     bool startDemoRadio();
 

@@ -19,12 +19,16 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "base/failure.h"
 #include "channels/channel_window.h"
 #include "document/channel_editor.h"
 #include "document/chirp_csv.h"
+#include "document/memory_view.h"
 #include "functions/ui/function_pages.h"
+#include "memview/memdat_window.h"
+#include "memview/part_fill_dialog.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/app_icon.h"
@@ -336,6 +340,26 @@ void MainWindow::CreateChannelWindow() {
     where.moreFuncButton = channelWindow_->moreFuncButton();
     functionPages_ = new FunctionPages(app_, app_.document, where, channelWindow_);
     channelWindow_->InitChMem();
+}
+
+void MainWindow::CreateMemoryWindow() {
+    memDat_ = new MemDatWindow(app_, app_.document, services_.tableMaxAddr(), this);
+    memDat_->setTableMaxAddrSource([this] { return services_.tableMaxAddr(); });
+    services_.setMemoryViewRefresh([this] { memDat_->TableFreDat(); });
+    if (!channelWindow_) return;
+    auto gestures = std::make_shared<MemoryViewGestures>();
+    auto showOrHide = [this](bool show) {
+        if (!show) {
+            memDat_->hide();
+            return;
+        }
+        memDat_->show();
+        memDat_->raise();
+    };
+    connect(channelWindow_, &ChannelWindow::lblModelDblClicked, this,
+            [gestures, showOrHide] { showOrHide(gestures->ModelLabelDblClick()); });
+    connect(channelWindow_, &ChannelWindow::fraModelClicked, this,
+            [gestures, showOrHide] { showOrHide(gestures->ModelFrameClick()); });
 }
 
 void MainWindow::ShowChannelWindow() {
@@ -739,10 +763,12 @@ bool MainWindow::QueryUnload() {
         if (!app_.exitWithoutPrompt && !app_.host->askYesNo(this, app_.ft(70), app_.ft(73))) return;
         app_.exitConfirmed = true;
         // Closing order: channel editor, about box, communication window, port dialog,
-        // error window (the about box and the two link windows are modal and so closed
-        // already; the memory view and the automatic input window come later).
+        // error window, partial fill, memory view (the about box and the two link windows
+        // are modal and so closed already; the automatic input window comes later).
         if (channelSub_) channelSub_->close();
         if (errorSink_) errorSink_->close();
+        if (memDat_ && memDat_->partFillDialog()) memDat_->partFillDialog()->close();
+        if (memDat_) memDat_->close();
         accept = true;
     });
     return accept;

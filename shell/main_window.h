@@ -21,6 +21,7 @@ namespace tarvos::ui {
 struct AppContext;
 class ChannelWindow;
 class FunctionPages;
+class MemDatWindow;
 class CommWindow;
 class ErrorWindowSink;
 class AppServices;
@@ -37,6 +38,9 @@ class MainWindow : public QMainWindow {
     void SetSoftFace();
     void CreateChannelWindow();
     void ShowChannelWindow();
+    // The memory data view, loaded and not shown; the channel window's hidden gestures show
+    // and hide it and the transfers refresh it.
+    void CreateMemoryWindow();
     // The lock items' shared tick (mnuLockFace, mnuChLock, mnuPopChLock).
     void ShowLockTick(bool locked);
 
@@ -85,6 +89,7 @@ class MainWindow : public QMainWindow {
 
     ChannelWindow* channelWindow() const { return channelWindow_; }
     FunctionPages* functionPages() const { return functionPages_; }
+    MemDatWindow* memoryWindow() const { return memDat_; }
     QAction* action(const QString& objectName) const;
     QToolBar* toolbar() const { return toolbar_; }
 
@@ -120,6 +125,7 @@ class MainWindow : public QMainWindow {
     QMdiSubWindow* channelSub_ = nullptr;
     ChannelWindow* channelWindow_ = nullptr;
     FunctionPages* functionPages_ = nullptr;
+    MemDatWindow* memDat_ = nullptr;
     QLabel* statusNotice_ = nullptr;
     QLabel* statusCom_ = nullptr;
     QLabel* statusAddress_ = nullptr;

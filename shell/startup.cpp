@@ -93,7 +93,8 @@ void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     app.guard("mdifrmMain->MDIForm_Load", [&] { window.CreateChannelWindow(); });
     // What start-up did is no edit of the user's: nothing to take back, nothing unsaved.
     app.document.ResetHistory();
-    // 20: the memory view belongs to a later part of the application.
+    // 20: the memory view's grid.
+    app.guard("modMemDat->SetGridMemDat", [&] { window.CreateMemoryWindow(); });
     // 21: show the channel window, maximised.
     window.ShowChannelWindow();
     // 22: the lock state.

@@ -47,6 +47,9 @@ class CommWindow : public QDialog, public link::TransferObserver {
     // The double-click on fraOne that opens the hidden panel every tenth time from the 6th.
     void fraOne_DblClick();
     bool panelShown() const;
+    // chkShowMemDat of the hidden panel: ticked, the memory view is refreshed after a
+    // successful read and before a write (the transfer asks its host).
+    QCheckBox* showMemDatBox() const { return chkShowMemDat_; }
 
     // TransferObserver.
     void progress(int percent) override;

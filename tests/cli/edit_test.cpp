@@ -9,6 +9,7 @@
 #include "document/auto_input.h"
 #include "document/channel_editor.h"
 #include "document/document_fixture.h"
+#include "document/memory_editor.h"
 
 namespace tarvos::test {
 namespace {
@@ -99,6 +100,51 @@ TEST(CliEdit, GivesTheBytesOfTheSameGesturesOnTheDocument) {
     EXPECT_NE(cli, ReadAll(kDefaults));
 }
 
+// The memory view's gestures: the view is refreshed once after the open, then each action is
+// played on it as on the document.
+TEST(CliEdit, MemoryViewGesturesGiveTheBytesOfTheSameGesturesOnTheDocument) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.dat");
+    const CliRun run =
+        Edit({kDefaults, "--out", out, "type:2:2=", "hex:0011=12", "hex:0200=a", "hex:0201=1FF",
+              "hex:0130=30", "fill:D:12:0005:0009", "fill:B:101:0300:0302", "fill:H:300:0310:0311",
+              "fill:D:abc:0:1", "fill:H:00:0020:0005", "fill:H:1:0:0410", "type:3:2=", "refresh",
+              "hex:0022=61"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // The refusals are logged and change nothing.
+    EXPECT_TRUE(run.err.contains("frmMemDat->GridDataTemp")) << run.err.toStdString();
+    EXPECT_EQ(run.err.count("frmPartFill->cmdFillData_Click"), 2) << run.err.toStdString();
+
+    StartedDocument s;
+    ASSERT_TRUE(s.doc.OpenFile(kDefaults.toStdString()));
+    ChannelEditor& e = s.doc.channelEditor();
+    MemoryEditor m(s.doc, 0x03FF);
+    m.TableFreDat(0x03FF);
+    auto type = [&](int r, int c, const std::string& text) {
+        if (!e.BeforeEdit(r, c).cancel) e.AfterEdit(r, c, text);
+    };
+    type(2, 2, "");
+    m.AfterEdit(0x0011, "12");
+    m.AfterEdit(0x0200, "a");
+    m.AfterEdit(0x0201, "1FF");
+    m.AfterEdit(0x0130, "30");
+    m.PartFill({FillBase::Decimal, "12", "0005", "0009"});
+    m.PartFill({FillBase::Binary, "101", "0300", "0302"});
+    m.PartFill({FillBase::Hex, "300", "0310", "0311"});
+    m.PartFill({FillBase::Decimal, "abc", "0", "1"});
+    m.PartFill({FillBase::Hex, "00", "0020", "0005"});
+    m.PartFill({FillBase::Hex, "1", "0", "0410"});
+    type(3, 2, "");
+    m.FillGrid(0x03FF);
+    m.AfterEdit(0x0022, "61");
+    ASSERT_TRUE(s.doc.SaveAsFile(s.folder / "doc.dat"));
+
+    const QByteArray cli = ReadAll(out);
+    ASSERT_EQ(cli.size(), 1040);
+    EXPECT_EQ(std::vector<uint8_t>(cli.begin(), cli.end()), FileBytes(s.folder / "doc.dat"));
+    EXPECT_EQ(static_cast<uint8_t>(cli[0x0210]), 0x0A);  // image byte 0200 at file offset 0210
+}
+
 TEST(CliEdit, ABadActionIsNamedAndNothingIsWritten) {
     QTemporaryDir dir;
     const QString out = dir.filePath("out.dat");
@@ -106,7 +152,9 @@ TEST(CliEdit, ABadActionIsNamedAndNothingIsWritten) {
                          "type:1:1",        "pick:1:5=2",       "pick:1:1=0",      "pick:1:5=x",
                          "tone:1:2=023",    "delete:x",         "dblclick:1",      "auto.start=17",
                          "auto.power=max",  "auto.tonestep=26", "auto.random=yes", "auto:frob",
-                         "auto.colour=red", "auto.target=all",  "lock:1",          "deleteall=1"};
+                         "auto.colour=red", "auto.target=all",  "lock:1",          "deleteall=1",
+                         "hex:0400=1",      "hex:zz=1",         "hex:0010",        "hex:=1",
+                         "fill:X:1:0:1",    "fill:H:1:0",       "fill:H:1:0:1=2",  "refresh=1"};
     for (const char* action : bad) {
         const CliRun run = Edit({kDefaults, "--out", out, "type:2:1=440", action});
         EXPECT_EQ(run.exitCode, 2) << action;

@@ -108,6 +108,21 @@ TEST(Undo, HistoryStartsAgainAtNewOpenAndRead) {
     EXPECT_TRUE(s.doc.modified());
 }
 
+TEST(Undo, TakesAHexEditOfAChannelRecordBack) {
+    StartedDocument s;
+    ASSERT_TRUE(s.doc.RestoreDefaultSetting());
+    const Snapshot before = Take(s.doc);
+    // Byte 3 of channel 1's record to 0x00: the channel reads as empty after the edit.
+    s.doc.EditBytes([](ByteImage& image) { image.at(ChannelRecordAddr(1, 3)) = 0x00; });
+    EXPECT_TRUE(s.doc.chInfo().empty(1));
+    s.doc.Undo();
+    EXPECT_EQ(Take(s.doc), before);
+    EXPECT_FALSE(s.doc.chInfo().empty(1));
+    EXPECT_FALSE(s.doc.modified());
+    s.doc.Redo();
+    EXPECT_TRUE(s.doc.chInfo().empty(1));
+}
+
 TEST(Undo, AGestureThatChangesNothingLeavesNoStep) {
     StartedDocument s;
     s.doc.channelEditor().Click(1, 3);  // an empty channel: nothing changes
