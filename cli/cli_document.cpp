@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
 #include "data/shipped_files.h"
@@ -29,6 +30,14 @@ std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language) {
     doc->SelectBand(kStartBandIndex);
     doc->ResetHistory();
     return doc;
+}
+
+std::unique_ptr<RadioDocument> OpenedDocument(ErrorLog& log, int language, const std::string& path,
+                                              std::string_view command) {
+    auto doc = StartedDocument(log, language);
+    if (doc->OpenFile(path)) return doc;
+    std::cerr << "tarvos-cli " << command << ": cannot read data file '" << path << "'\n";
+    return nullptr;
 }
 
 SettingsFile CliSettings() {

@@ -7,6 +7,8 @@
 // gives for the same gestures.
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "base/error_log.h"
 #include "base/settings_file.h"
@@ -15,6 +17,11 @@
 namespace tarvos::cli {
 
 std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language);
+
+// A started document with a data file opened as File > Open opens it; nullptr, after one line
+// on standard error naming the command, when the file is no data file.
+std::unique_ptr<RadioDocument> OpenedDocument(ErrorLog& log, int language, const std::string& path,
+                                              std::string_view command);
 
 // The settings file the command line follows for the transfer ranges and port pins:
 // TARVOS_HOME's when that is set and holds one, else the one that ships with the program.

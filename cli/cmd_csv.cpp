@@ -86,11 +86,8 @@ int Import(const Args& args) {
 
     StderrSink sink;
     ErrorLog log(&sink);
-    auto doc = StartedDocument(log, kEnglish);
-    if (!doc->OpenFile(in)) {
-        std::cerr << "tarvos-cli csv: " << in << " is not a data file\n";
-        return 2;
-    }
+    auto doc = OpenedDocument(log, kEnglish, in, "csv");
+    if (!doc) return 2;
     const ChirpImport found =
         ParseChirpCsv(text, doc->bandLow(), doc->bandHigh(), doc->layout().channelCount);
     if (!found.isCsv) {

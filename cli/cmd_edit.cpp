@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "base/error_log.h"
+#include "base/split.h"
 #include "cli/cli_document.h"
 #include "cli/commands.h"
 #include "document/auto_input.h"
@@ -96,7 +97,7 @@ class Player {
         if (head == "lock" && !hasValue) return editor_.SetLocked(!editor_.locked());
         if (head == "refresh" && !hasValue) return memory_.FillGrid(tableMaxAddr_);
 
-        const std::vector<std::string> parts = split(head);
+        const std::vector<std::string> parts = SplitAt(head, ':');
         const std::string& verb = parts[0];
         if (verb == "hex" && parts.size() == 2 && hasValue) {
             memory_.AfterEdit(address(parts[1]), value);
@@ -146,18 +147,6 @@ class Player {
     void beforeSave() { editor_.LeaveToneBox(); }
 
   private:
-    static std::vector<std::string> split(const std::string& head) {
-        std::vector<std::string> parts;
-        size_t start = 0;
-        while (true) {
-            const size_t colon = head.find(':', start);
-            parts.push_back(head.substr(start, colon - start));
-            if (colon == std::string::npos) break;
-            start = colon + 1;
-        }
-        return parts;
-    }
-
     int row(const std::string& text) const {
         const std::optional<long> r = Number(text);
         if (!r || *r < 1 || *r > editor_.rows())
@@ -343,11 +332,8 @@ int Edit(const Args& args) {
 
     StderrSink sink;
     ErrorLog log(&sink);
-    auto doc = StartedDocument(log, language);
-    if (!doc->OpenFile(in)) {
-        std::cerr << "tarvos-cli edit: cannot read data file '" << in << "'\n";
-        return 2;
-    }
+    auto doc = OpenedDocument(log, language, in, "edit");
+    if (!doc) return 2;
     link::RangeSettings ranges;
     ranges.load(CliSettings(), log, doc->image().DatNum());
     Player player(*doc, seed, ranges.TableMaxAddr);

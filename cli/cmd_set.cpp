@@ -126,11 +126,8 @@ int Set(const Args& args) {
 
     StderrSink sink;
     ErrorLog log(&sink);
-    auto doc = StartedDocument(log, kEnglish);
-    if (!doc->OpenFile(in)) {
-        std::cerr << "tarvos-cli set: cannot read data file '" << in << "'\n";
-        return 2;
-    }
+    auto doc = OpenedDocument(log, kEnglish, in, "set");
+    if (!doc) return 2;
     try {
         for (const auto& a : assignments)
             doc->Edit(DocumentChange::Functions, [&] { Apply(doc->functions(), doc->image(), a); });

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/error_log.h"
+#include "base/split.h"
 #include "document/radio_document.h"
 #include "memory/char_table.h"
 
@@ -158,17 +159,8 @@ bool ChannelEditor::optionColumn(int col) const {
 }
 
 std::vector<std::string> ChannelEditor::dropDownItems(int col) const {
-    std::vector<std::string> items;
-    if (!optionColumn(col)) return items;
-    const std::string list = doc_.layout().key(col);
-    size_t start = 0;
-    while (true) {
-        const size_t bar = list.find('|', start);
-        items.push_back(list.substr(start, bar - start));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
-    return items;
+    if (!optionColumn(col)) return {};
+    return SplitAt(doc_.layout().key(col), '|');
 }
 
 CellColour ChannelEditor::bandColour(int32_t tenHz) const {

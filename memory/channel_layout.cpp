@@ -5,6 +5,7 @@
 #include "base/error_log.h"
 #include "base/face_text.h"
 #include "base/settings_file.h"
+#include "base/split.h"
 #include "memory/bit_masks.h"
 
 namespace tarvos {
@@ -48,15 +49,7 @@ int ChannelLayout::columnDefault(int column) const {
 }
 
 std::vector<std::string> ChannelLayout::captions() const {
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (true) {
-        size_t bar = header.find('|', start);
-        out.push_back(header.substr(start, bar - start));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
-    return out;
+    return SplitAt(header, '|');
 }
 
 ChannelLayout ReadChInfo(const SettingsFile& file, int language, ErrorLog& log) {

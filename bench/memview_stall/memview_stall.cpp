@@ -9,32 +9,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "bench/common/demo_app.h"
 #include "link/ui/comm_window.h"
 #include "memory/data_file.h"
 #include "memview/memdat_window.h"
-#include "shell/app_context.h"
-#include "shell/app_folder.h"
-#include "shell/app_services.h"
-#include "shell/main_window.h"
-#include "widgets/desktop_host.h"
 #include "widgets/grid_control.h"
 
 using namespace tarvos::ui;
 
 namespace {
-// Answers every question with Yes and shows nothing.
-struct SilentHost : QtDesktopHost {
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void tell(QWidget*, const QString&, const QString& text, Icon) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-};
 
 // Ticks the comm window's "Show memory data" as soon as the window is up.
 void TickShowMemDat() {
@@ -55,23 +43,11 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     // --hidden: the view is refreshed but not shown, so its painting is left out (to compare).
     const bool hidden = argc > 1 && QString(argv[1]) == "--hidden";
-    QTemporaryDir home;
-    qputenv("TARVOS_HOME", home.path().toLocal8Bit());
-    SilentHost host;
-    AppContext app(ResolveAppFolder(), &host);
-    InstallMissingData(app.appFolder, ShippedInstallationData());
-    app.settings.write("Setting", "FirRun", "0");
-    app.settings.write("Setting", "Language", "3");
-    tarvos::RecordingSink errors;
-    app.log.setSink(&errors);
-    AppServices services(app);
-    if (!services.startDemoRadio()) {
-        std::fprintf(stderr, "bench_memview_stall: the virtual radio could not be started\n");
-        return 2;
-    }
-    MainWindow window(app, services);
-    window.MDIForm_Load();
-    window.show();
+    bench::DemoApp demo;
+    if (!demo.start("bench_memview_stall")) return 2;
+    AppContext& app = *demo.app;
+    AppServices& services = *demo.services;
+    MainWindow& window = *demo.window;
     MemDatWindow& view = *window.memoryWindow();
 
     // The image as the complement of what the demo radio holds (the factory defaults).

@@ -5,51 +5,23 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include "shell/app_context.h"
-#include "shell/app_folder.h"
-#include "shell/app_services.h"
-#include "shell/main_window.h"
-#include "widgets/desktop_host.h"
+#include "bench/common/demo_app.h"
 
 using namespace tarvos::ui;
-
-namespace {
-// Answers every question with Yes and shows nothing.
-struct SilentHost : QtDesktopHost {
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void tell(QWidget*, const QString&, const QString& text, Icon) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-};
-}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
-    QTemporaryDir home;
-    qputenv("TARVOS_HOME", home.path().toLocal8Bit());
-    SilentHost host;
-    AppContext app(ResolveAppFolder(), &host);
-    InstallMissingData(app.appFolder, ShippedInstallationData());
-    app.settings.write("Setting", "FirRun", "0");
-    app.settings.write("Setting", "Language", "3");
-    tarvos::RecordingSink errors;
-    app.log.setSink(&errors);
-    AppServices services(app);
-    if (!services.startDemoRadio()) {
-        std::fprintf(stderr, "bench_ui_stall: the virtual radio could not be started\n");
-        return 2;
-    }
-    MainWindow window(app, services);
-    window.MDIForm_Load();
-    window.show();
+    bench::DemoApp demo;
+    if (!demo.start("bench_ui_stall")) return 2;
+    AppContext& app = *demo.app;
+    MainWindow& window = *demo.window;
 
     QElapsedTimer clock;
     std::vector<qint64> gaps;

@@ -25,8 +25,7 @@ class EditingTest : public UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
-        setting("FirRun", "0");
-        setting("Language", "3");
+        settled();
     }
     GridControl* grid() { return channels().grid(); }
     QPoint centre(int r, int c) {

@@ -23,10 +23,8 @@ class CommTest : public UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
-        setting("FirRun", "0");
-        setting("Language", "3");
-        setting("COM", "1");
-        radio.memory = memoryOf("DefRadioSet.def");
+        settled();
+        defaultsRadio();
         start();
     }
 };

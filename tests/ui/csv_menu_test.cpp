@@ -12,8 +12,7 @@ class CsvMenuTest : public UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
-        setting("FirRun", "0");
-        setting("Language", "3");
+        settled();
         start();
     }
     void write(const QString& file, const QByteArray& bytes) {

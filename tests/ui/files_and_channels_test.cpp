@@ -17,8 +17,7 @@ class FilesTest : public UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
-        setting("FirRun", "0");
-        setting("Language", "3");
+        settled();
         start();
     }
     QByteArray fileBytes(const QString& file) {

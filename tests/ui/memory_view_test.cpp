@@ -31,10 +31,8 @@ class MemViewTest : public UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
-        setting("FirRun", "0");
-        setting("Language", "3");
-        setting("COM", "1");
-        radio.memory = memoryOf("DefRadioSet.def");
+        settled();
+        defaultsRadio();
         start();
     }
     MemDatWindow& view() { return *window->memoryWindow(); }

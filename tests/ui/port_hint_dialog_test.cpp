@@ -20,8 +20,7 @@ class PortHintDialogTest : public UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
-        setting("FirRun", "0");
-        setting("Language", "3");
+        settled();
         start();
         roots = {path("sys").toStdString(), path("proc").toStdString()};
         fs::create_directories(roots.sys / "bus" / "usb" / "devices");

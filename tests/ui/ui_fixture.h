@@ -128,6 +128,17 @@ class UiFixture : public ::testing::Test {
     void setting(const char* key, const char* value) {
         SettingsFile((home.path() + "/tarvosk.def").toStdString()).write("Setting", key, value);
     }
+    // The folder as a user who ran the application before leaves it: no first run, and the
+    // language given.
+    void settled(int language = 3) {
+        setting("FirRun", "0");
+        setting("Language", QByteArray::number(language).constData());
+    }
+    // A radio holding the factory defaults on the port the settings name.
+    void defaultsRadio() {
+        setting("COM", "1");
+        radio.memory = memoryOf("DefRadioSet.def");
+    }
     QString readSetting(const char* key) {
         return QString::fromStdString(SettingsFile((home.path() + "/tarvosk.def").toStdString())
                                           .read("Setting", key, "?", 99));

@@ -17,10 +17,8 @@ class TransferExtrasTest : public UiFixture {
   protected:
     void SetUp() override {
         UiFixture::SetUp();
-        setting("FirRun", "0");
-        setting("Language", "3");
-        setting("COM", "1");
-        radio.memory = memoryOf("DefRadioSet.def");
+        settled();
+        defaultsRadio();
     }
 
     std::vector<std::filesystem::path> backups() {
