@@ -40,12 +40,13 @@ Frame ModelBandFrame(uint8_t writeCmd, uint8_t model, int bandLow, int bandHigh)
 // Block k (0, 1, 2) of 0x03D0..0x03FF.
 Frame ReadParameterBlockFrame(uint8_t readCmd, uint8_t writeCmd, int k);
 Frame ParameterFrame(uint8_t writeCmd, const std::array<uint8_t, 16>& data);
-// Part 1 (0x0385..0x0387) or 2 (0x038B..0x038D) of the new code in NewCodeBuf's layout.
+// The first (0x0385..0x0387, half 1) or second (0x038B..0x038D, half 2) three bytes of the new
+// code, in NewCodeBuf's layout.
 Frame NewCodeFrame(const std::array<uint8_t, 16>& newCodeBuf, int part);
 Frame SideKeyFrame(const ByteImage& image);
 Frame AlarmFrame(bool ticked);
 Frame HoppingFrame(uint8_t radioPara45, bool ticked);
-// Part 1 (0x03D9..0x03DF) or 2 (0x03E0..0x03EB) of the signalling timing.
+// The signalling timing, block 1 (0x03D9..0x03DF) or block 2 (0x03E0..0x03EB).
 Frame TimingFrame(const ByteImage& image, int part);
 
 // The address and data of an acknowledged write frame (block step, 0x75 write or hand-built
