@@ -16,4 +16,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: run this from a desktop session (or under xvfb-run)." >&2
   exit 1
 fi
-exec build/default/shell/ui/tarvos "${args[@]}" "$@"
+exec build/default/shell/tarvos "${args[@]}" "$@"
