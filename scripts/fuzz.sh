@@ -6,14 +6,15 @@
 # build/fuzz/corpus/<target>/ for the next run. A crash, a hang or a broken property leaves
 # its input in build/fuzz/artifacts/<target>/ and makes the script exit non-zero.
 #
-#   scripts/fuzz.sh [seconds] [target ...]     targets: fuzz_data_file fuzz_settings fuzz_radio
+#   scripts/fuzz.sh [seconds] [target ...]
+#     targets: fuzz_data_file fuzz_settings fuzz_radio fuzz_layout
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(fuzz_data_file fuzz_settings fuzz_radio)
+((${#targets[@]})) || targets=(fuzz_data_file fuzz_settings fuzz_radio fuzz_layout)
 
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja \
@@ -23,7 +24,7 @@ cmake -S . -B "$build" -G Ninja \
 cmake --build "$build" -j2 --target "${targets[@]}" || exit 1
 
 # Longest input worth trying for each target.
-declare -A max_len=([fuzz_data_file]=1200 [fuzz_settings]=4096 [fuzz_radio]=4096)
+declare -A max_len=([fuzz_data_file]=1200 [fuzz_settings]=4096 [fuzz_radio]=4096 [fuzz_layout]=4096)
 
 failed=()
 for t in "${targets[@]}"; do
