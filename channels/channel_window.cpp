@@ -137,8 +137,13 @@ void ChannelWindow::BuildPages() {
     // The second tab control stays hidden until the code dialog reveals it.
     sstabMoreFunc_ = new QTabWidget(this);
     sstabMoreFunc_->setObjectName("sstabMoreFunc");
+    // The captions are set after the tabs are in: the first tab added becomes the current one,
+    // which measures its caption at once, and measuring Chinese text loads a large font that a
+    // start in another language never needs while this control stays hidden.
+    for (int i = 0; i < 4; ++i) sstabMoreFunc_->addTab(new QWidget, QString());
+    int tab = 0;
     for (const char* caption : {"未分类", "DTMF", "两音", "Tab 3"})
-        sstabMoreFunc_->addTab(new QWidget, QString::fromUtf8(caption));
+        sstabMoreFunc_->setTabText(tab++, QString::fromUtf8(caption));
     // "Tab 3" holds the third function frame, which the interface lock disables with the others.
     fraSysSet2_ = new QWidget(sstabMoreFunc_->widget(3));
     fraSysSet2_->setObjectName("fraSysSet2");

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,19 @@
 
 using namespace tarvos::ui;
 
+namespace {
+
+// A desktop's global menu (the menus shown in a panel instead of the window) is offered over
+// the session bus. With no session bus there is none to be found, and asking for one costs the
+// start a bus connection that cannot succeed; the menus stay in the window, as they would anyway.
+bool SessionBusKnown() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + "/bus");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     // Answered before the window system is reached, so it works on a plain terminal too.
     for (int i = 1; i < argc; ++i)
@@ -28,6 +42,7 @@ int main(int argc, char** argv) {
             std::printf("tarvos %s\n", TARVOS_VERSION);
             return 0;
         }
+    if (!SessionBusKnown()) QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("tarvos");
     QApplication::setApplicationVersion(TARVOS_VERSION);

@@ -342,19 +342,31 @@ void MainWindow::CreateChannelWindow() {
     channelWindow_->InitChMem();
 }
 
+MemDatWindow* MainWindow::memoryWindow() {
+    if (!memDat_) {
+        app_.guard("modMemDat->SetGridMemDat", [&] {
+            memDat_ = new MemDatWindow(app_, app_.document, services_.tableMaxAddr(), this);
+            memDat_->setTableMaxAddrSource([this] { return services_.tableMaxAddr(); });
+        });
+    }
+    return memDat_;
+}
+
 void MainWindow::CreateMemoryWindow() {
-    memDat_ = new MemDatWindow(app_, app_.document, services_.tableMaxAddr(), this);
-    memDat_->setTableMaxAddrSource([this] { return services_.tableMaxAddr(); });
-    services_.setMemoryViewRefresh([this] { memDat_->TableFreDat(); });
+    services_.setMemoryViewRefresh([this] {
+        if (MemDatWindow* view = memoryWindow()) view->TableFreDat();
+    });
     if (!channelWindow_) return;
     auto gestures = std::make_shared<MemoryViewGestures>();
     auto showOrHide = [this](bool show) {
         if (!show) {
-            memDat_->hide();
+            if (memDat_) memDat_->hide();
             return;
         }
-        memDat_->show();
-        memDat_->raise();
+        if (MemDatWindow* view = memoryWindow()) {
+            view->show();
+            view->raise();
+        }
     };
     connect(channelWindow_, &ChannelWindow::lblModelDblClicked, this,
             [gestures, showOrHide] { showOrHide(gestures->ModelLabelDblClick()); });

@@ -89,7 +89,9 @@ class MainWindow : public QMainWindow {
 
     ChannelWindow* channelWindow() const { return channelWindow_; }
     FunctionPages* functionPages() const { return functionPages_; }
-    MemDatWindow* memoryWindow() const { return memDat_; }
+    // The memory view is made the first time it is wanted (shown, or refreshed after a read):
+    // most sessions never open it, and its grid of a thousand cells is start-up time.
+    MemDatWindow* memoryWindow();
     QAction* action(const QString& objectName) const;
     QToolBar* toolbar() const { return toolbar_; }
 

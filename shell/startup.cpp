@@ -93,7 +93,7 @@ void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     app.guard("mdifrmMain->MDIForm_Load", [&] { window.CreateChannelWindow(); });
     // What start-up did is no edit of the user's: nothing to take back, nothing unsaved.
     app.document.ResetHistory();
-    // 20: the memory view's grid.
+    // 20: the memory view; its grid is made the first time the view is wanted.
     app.guard("modMemDat->SetGridMemDat", [&] { window.CreateMemoryWindow(); });
     // 21: show the channel window, maximised.
     window.ShowChannelWindow();

@@ -197,7 +197,11 @@ int GridControl::colWidthTwips(int col) const {
 void GridControl::setColAlignmentCenter(int col) {
     checkCell(0, col);
     if (col == 0) return;  // the label column is always centred
-    for (int r = 1; r < rows(); ++r) cell(r, col)->setTextAlignment(Qt::AlignCenter);
+    // A cell not yet filled is made centred when it is (cell()); making all of them here
+    // would create an item for every cell of an empty grid, which start-up pays for.
+    for (int r = 1; r < rows(); ++r)
+        if (QStandardItem* item = model_.item(r - 1, col - 1))
+            item->setTextAlignment(Qt::AlignCenter);
 }
 
 void GridControl::setFontSize(double points) {
@@ -346,9 +350,12 @@ void GridControl::applyPalette() {
     p.setColor(QPalette::HighlightedText, Qt::white);
     setPalette(p);
     viewport()->setAutoFillBackground(true);
-    // The area right of and below the last cell shows the outside colour.
-    setStyleSheet(QString("QTableView { background-color: %1; gridline-color: #b8b8b8; }")
-                      .arg(ColorFromBgr(bkg_).name()));
+    // The area right of and below the last cell shows the outside colour. A style sheet is
+    // costly to apply, so it is set again only when that colour changes.
+    const QString sheet =
+        QString("QTableView { background-color: %1; gridline-color: #b8b8b8; }")
+            .arg(ColorFromBgr(bkg_).name());
+    if (sheet != styleSheet()) setStyleSheet(sheet);
 }
 
 QRect GridControl::cellGeometry() const {

@@ -398,11 +398,14 @@ void FunctionPages::BuildControls() {
                 auto* box = new QLineEdit(parent);
                 box->setMaxLength(b.maxLength);
                 if (!b.tooltip.empty()) box->setToolTip(Q(b.tooltip));
-                // Wide enough for the longest text the box takes.
-                box->setMinimumWidth(
-                    box->fontMetrics().horizontalAdvance(QString(
-                        b.maxLength + 1, QChar(b.textRule == TextRule::Message ? 0x4E2D : '0'))) +
-                    12);
+                // Wide enough for the longest text the box takes. A Chinese character is a
+                // square of about the line height: measuring one would load a large font that
+                // a start in English never needs.
+                const QFontMetrics fm = box->fontMetrics();
+                const int charWidth = b.textRule == TextRule::Message
+                                          ? fm.height()
+                                          : fm.horizontalAdvance(QChar('0'));
+                box->setMinimumWidth(charWidth * (b.maxLength + 1) + 12);
                 form.addPair(captionLabel(form, b.captionLabel, caption, &newLabel), box);
                 connect(box, &QLineEdit::textEdited, this,
                         [this, i](const QString& text) { userText(i, text); });
