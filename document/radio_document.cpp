@@ -320,20 +320,21 @@ void RadioDocument::finishEdit(DocumentChange what) {
 }
 
 void RadioDocument::Undo() {
-    if (undo_.empty()) return;
-    std::unique_ptr<State> target = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back(captureState());
-    restoreState(*target);
-    stateId_ = target->id;
-    setModified(stateId_ != cleanStateId_);
+    stepHistory(undo_, redo_);
 }
 
 void RadioDocument::Redo() {
-    if (redo_.empty()) return;
-    std::unique_ptr<State> target = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back(captureState());
+    stepHistory(redo_, undo_);
+}
+
+// Takes the newest state of one list back into the document; the state it replaces goes on
+// the other list, so the step can be taken back in turn.
+void RadioDocument::stepHistory(std::vector<std::unique_ptr<State>>& from,
+                                std::vector<std::unique_ptr<State>>& to) {
+    if (from.empty()) return;
+    std::unique_ptr<State> target = std::move(from.back());
+    from.pop_back();
+    to.push_back(captureState());
     restoreState(*target);
     stateId_ = target->id;
     setModified(stateId_ != cleanStateId_);

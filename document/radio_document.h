@@ -204,6 +204,8 @@ class RadioDocument {
     void finishEdit(DocumentChange what);
     void abandonEdit();
     void clearHistory();
+    void stepHistory(std::vector<std::unique_ptr<State>>& from,
+                     std::vector<std::unique_ptr<State>>& to);
     void notify(DocumentChange what);
     void setModified(bool modified);
     void reloadTemplate();
