@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 namespace tarvos {
@@ -17,6 +18,10 @@ struct SettingsFile::Lines {
     bool readable = true;
     bool bom = false;
     std::string eol = "\r\n";
+    // In a snapshot, which no write changes: every key's first value by section and key
+    // (both folded to lower case), so a batch of reads does not scan the file for each.
+    std::unordered_map<std::string, std::string_view> index;
+    bool indexed = false;
 };
 
 namespace {
@@ -100,9 +105,56 @@ std::string_view CutUtf8(std::string_view s, size_t n) {
     return s;
 }
 
+// The value is read into a buffer of readLength characters: at most readLength - 1 of them
+// survive, then surrounding blanks go. Quotes around a value are not part of it and keep the
+// blanks inside them.
+std::string Cut(std::string_view value, int readLength) {
+    const size_t room = readLength > 1 ? static_cast<size_t>(readLength - 1) : 0;
+    std::string_view trimmed = Trim(value);
+    if (trimmed.size() >= 2 && (trimmed.front() == '"' || trimmed.front() == '\'') &&
+        trimmed.back() == trimmed.front())
+        return std::string(CutUtf8(trimmed.substr(1, trimmed.size() - 2), room));
+    return std::string(Trim(CutUtf8(trimmed, room)));
+}
+
 // One line of the file per value: a line break inside a value would start a key of its own.
 std::string_view FirstLine(std::string_view s) {
     return s.substr(0, s.find_first_of("\r\n"));
+}
+
+std::string Folded(std::string_view section, std::string_view key) {
+    std::string folded;
+    folded.reserve(section.size() + key.size() + 1);
+    for (unsigned char c : section) folded += static_cast<char>(std::tolower(c));
+    folded += '\n';  // no name holds a line break
+    for (unsigned char c : key) folded += static_cast<char>(std::tolower(c));
+    return folded;
+}
+
+// The same first match a scan of the lines finds: the first line with the key in any section
+// of the name.
+void Index(FileLines& f) {
+    std::string_view section;
+    bool inSection = false;
+    for (const auto& line : f.lines) {
+        std::string_view name, k, v;
+        if (SectionName(line, &name)) {
+            section = name;
+            inSection = true;
+        } else if (inSection && KeyValue(line, &k, &v)) {
+            f.index.emplace(Folded(section, k), v);
+        }
+    }
+    f.indexed = true;
+}
+
+// Lines no write will change, with their index (made again: a copied index would point into
+// the lines it was copied from).
+std::shared_ptr<FileLines> Frozen(FileLines lines) {
+    lines.index.clear();
+    auto frozen = std::make_shared<FileLines>(std::move(lines));
+    Index(*frozen);
+    return frozen;
 }
 
 }  // namespace
@@ -110,22 +162,26 @@ std::string_view FirstLine(std::string_view s) {
 SettingsFile SettingsFile::FromText(std::string_view text) {
     SettingsFile file({});
     std::istringstream in{std::string(text)};
-    file.frozen_ = std::make_shared<Lines>(ParseLines(in, Lines{}));
+    file.frozen_ = Frozen(ParseLines(in, Lines{}));
     return file;
 }
 
 SettingsFile SettingsFile::snapshot() const {
     SettingsFile copy(path_);
-    copy.frozen_ = std::make_shared<Lines>();
-    *copy.frozen_ = frozen_ ? *frozen_ : ReadLines(path_);
+    copy.frozen_ = Frozen(frozen_ ? *frozen_ : ReadLines(path_));
     return copy;
 }
 
 std::string SettingsFile::read(std::string_view section, std::string_view key, std::string_view def,
                                int readLength) const {
+    std::string_view value = def;
+    if (frozen_ && frozen_->indexed) {
+        auto it = frozen_->index.find(Folded(section, key));
+        if (it != frozen_->index.end()) value = it->second;
+        return Cut(value, readLength);
+    }
     FileLines fresh;
     const FileLines& file = frozen_ ? *frozen_ : (fresh = ReadLines(path_));
-    std::string_view value = def;
     bool inSection = false;
     for (const auto& line : file.lines) {
         std::string_view name, k, v;
@@ -136,15 +192,7 @@ std::string SettingsFile::read(std::string_view section, std::string_view key, s
             break;
         }
     }
-    // The value is read into a buffer of readLength characters: at most readLength - 1
-    // of them survive, then surrounding blanks go. Quotes around a value are not part of
-    // it and keep the blanks inside them.
-    const size_t room = readLength > 1 ? static_cast<size_t>(readLength - 1) : 0;
-    std::string_view trimmed = Trim(value);
-    if (trimmed.size() >= 2 && (trimmed.front() == '"' || trimmed.front() == '\'') &&
-        trimmed.back() == trimmed.front())
-        return std::string(CutUtf8(trimmed.substr(1, trimmed.size() - 2), room));
-    return std::string(Trim(CutUtf8(trimmed, room)));
+    return Cut(value, readLength);
 }
 
 bool SettingsFile::write(std::string_view section, std::string_view key,
@@ -212,7 +260,10 @@ bool SettingsFile::write(std::string_view section, std::string_view key,
         std::filesystem::remove(tmp, ec);
         return false;
     }
-    if (frozen_) *frozen_ = ReadLines(path_);
+    if (frozen_) {
+        *frozen_ = ReadLines(path_);
+        Index(*frozen_);
+    }
     return true;
 }
 

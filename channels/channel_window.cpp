@@ -262,8 +262,10 @@ void ChannelWindow::InitChMem() {
         doc_.SetLayout(ReadChInfo(ctx_.settings, ctx_.language, ctx_.log));
         SetChGrid();
         cboGridChCtdcs_->clear();
+        QStringList tones;
         for (const std::string& tone : doc_.toneList().names())
-            cboGridChCtdcs_->addItem(QString::fromStdString(tone));
+            tones << QString::fromStdString(tone);
+        cboGridChCtdcs_->addItems(tones);
         InitChTable();
         normalBack_ = vsfgGridCh_->backColor();
         normalSel_ = vsfgGridCh_->backColorSel();
@@ -297,6 +299,8 @@ void ChannelWindow::SetChGrid() {
     ctx_.guard("modChMem->SetChGrid", [&] {
         const ChannelLayout& L = doc_.layout();
         GridControl& g = *vsfgGridCh_;
+        // The font first: set on a filled grid it lays every row and header out again.
+        g.setFontSize(10);
         g.setRows(1);
         g.setCols(1);
         g.setFormatString(QString::fromStdString(L.header));
@@ -323,7 +327,6 @@ void ChannelWindow::SetChGrid() {
             }
         }
         if (L.channelCount >= 1 && L.columnCount >= 1) g.select(1, 1);
-        g.setFontSize(10);
     });
 }
 
@@ -613,9 +616,13 @@ void ChannelWindow::SoftDisplay() {
 
 void ChannelWindow::ChInfoModel() {
     ctx_.guard("frmChMem->ChInfoModel", [&] {
+        // Filled without its handler (the first entry added becomes the current one); the
+        // model is then selected once.
+        showingBand_ = true;
         cboModel_->clear();
         cboModel_->addItem(ctx_.ft(356));
         cboModel_->setCurrentIndex(0);
+        showingBand_ = false;
         cboModel_Click();
         showingBand_ = true;
         cboFrequency_->clear();

@@ -184,6 +184,9 @@ WriteParamBits RadioDocument::PrepareWrite() {
 // --- Model and band -------------------------------------------------------------------------
 
 void RadioDocument::SelectModel(int index) {
+    // The model in force picked again changes nothing: no edit, nothing to redraw.
+    const int model = std::max(0, index);
+    if (model == modelIndex_ && Get(iicDat_, kModelIndex) == static_cast<unsigned>(model)) return;
     Edit(DocumentChange::Replaced, [&] {
         Guard(log_, "frmChMem->cboModel_Click", [&] {
             modelIndex_ = std::max(0, index);
@@ -302,13 +305,28 @@ void RadioDocument::beginEdit() {
 void RadioDocument::abandonEdit() {
     --editDepth_;
     editBefore_.reset();
+    // What did change before the failure is still told, so no view shows a state gone by.
+    std::vector<DocumentChange> held = std::move(held_);
+    held_.clear();
+    for (DocumentChange what : held) notify(what);
+}
+
+// A band change starts a new file, which tells the observers Replaced on its own; inside the
+// edit that would redraw every view twice (and four times at start-up). Held changes are told
+// once each, then the edit's own.
+void RadioDocument::releaseHeld(DocumentChange last) {
+    std::vector<DocumentChange> held = std::move(held_);
+    held_.clear();
+    for (DocumentChange what : held)
+        if (what != last) notify(what);
+    notify(last);
 }
 
 void RadioDocument::finishEdit(DocumentChange what) {
     --editDepth_;
     std::unique_ptr<State> before = std::move(editBefore_);
     if (captureState()->sameAs(*before)) {
-        notify(what);
+        releaseHeld(what);
         return;
     }
     undo_.push_back(std::move(before));
@@ -316,7 +334,7 @@ void RadioDocument::finishEdit(DocumentChange what) {
     redo_.clear();
     stateId_ = nextStateId_++;
     setModified(stateId_ != cleanStateId_);
-    notify(what);
+    releaseHeld(what);
 }
 
 void RadioDocument::Undo() {
@@ -390,6 +408,10 @@ void RadioDocument::removeObserver(int id) {
 }
 
 void RadioDocument::notify(DocumentChange what) {
+    if (editDepth_ > 0) {
+        if (std::find(held_.begin(), held_.end(), what) == held_.end()) held_.push_back(what);
+        return;
+    }
     // A copy: an observer may remove itself or another while it is told.
     const auto observers = observers_;
     for (const auto& [id, observer] : observers) observer(what);

@@ -155,7 +155,8 @@ class RadioDocument {
     // --- Editing ---------------------------------------------------------------------------
     // A change an editor makes: body changes the document; afterwards, when it changed
     // anything, the document counts as modified, the change can be taken back (Undo) and the
-    // observers hear `what`. Edits inside an edit are part of it.
+    // observers hear `what`. Edits inside an edit are part of it, and what the body itself
+    // would tell the observers is told once, when the edit ends, before `what`.
     template <class Body>
     void Edit(DocumentChange what, Body&& body) {
         if (editDepth_ > 0) {
@@ -203,6 +204,7 @@ class RadioDocument {
     void beginEdit();
     void finishEdit(DocumentChange what);
     void abandonEdit();
+    void releaseHeld(DocumentChange last);
     void clearHistory();
     void stepHistory(std::vector<std::unique_ptr<State>>& from,
                      std::vector<std::unique_ptr<State>>& to);
@@ -250,6 +252,7 @@ class RadioDocument {
     std::vector<std::unique_ptr<State>> redo_;
     std::unique_ptr<State> editBefore_;  // the state an edit in progress started from
     int editDepth_ = 0;
+    std::vector<DocumentChange> held_;  // changes to tell once the edit in progress ends
     uint64_t stateId_ = 0;
     uint64_t nextStateId_ = 1;
     uint64_t cleanStateId_ = 0;

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QSignalBlocker>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
@@ -142,11 +144,25 @@ QStandardItem* GridControl::cell(int row, int col) const {
     checkCell(row, col);
     QStandardItem* item = model_.item(row - 1, col - 1);
     if (!item) {
-        item = new QStandardItem;
-        item->setTextAlignment(Qt::AlignCenter);
-        const_cast<QStandardItemModel&>(model_).setItem(row - 1, col - 1, item);
+        makeCells();
+        item = model_.item(row - 1, col - 1);
     }
     return item;
+}
+
+// Every cell not made yet, made at once and quietly: one by one, each new cell would have the
+// view lay itself out again, which for a fresh grid costs more than all the rest of drawing it.
+// New cells are empty, so nothing on screen changes.
+void GridControl::makeCells() const {
+    auto& model = const_cast<QStandardItemModel&>(model_);
+    const QSignalBlocker quiet(&model);
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.columnCount(); ++c) {
+            if (model.item(r, c)) continue;
+            auto* item = new QStandardItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            model.setItem(r, c, item);
+        }
 }
 
 void GridControl::setRows(int rows) {
@@ -253,7 +269,8 @@ QString GridControl::text(int row, int col) const {
         auto* h = model_.verticalHeaderItem(row - 1);
         return h ? h->text() : QString();
     }
-    return cell(row, col)->text();
+    const QStandardItem* item = model_.item(row - 1, col - 1);
+    return item ? item->text() : QString();
 }
 
 void GridControl::setText(int row, int col, const QString& text) {
@@ -342,20 +359,40 @@ void GridControl::setBackColorSel(uint32_t bgr) {
     applyPalette();
 }
 
+namespace {
+// The grid lines' colour, which the desktop's style would otherwise take from its own palette.
+// A style sheet could say the same, but it hands every part of the grid (headers, scroll bars,
+// editors) to the style sheet machinery, which costs start-up several milliseconds for the
+// three grids it builds; a proxy of the desktop's style answers for this one hint only.
+class GridLineStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Table_GridLineColor) return static_cast<int>(qRgb(0xb8, 0xb8, 0xb8));
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+}  // namespace
+
 void GridControl::applyPalette() {
+    if (!gridStyle_) {
+        gridStyle_ = new GridLineStyle;
+        gridStyle_->setParent(this);
+        setStyle(gridStyle_);
+    }
     QPalette p = palette();
     p.setColor(QPalette::Base, ColorFromBgr(back_));
-    p.setColor(QPalette::Window, ColorFromBgr(bkg_));
     p.setColor(QPalette::Highlight, ColorFromBgr(sel_));
     p.setColor(QPalette::HighlightedText, Qt::white);
     setPalette(p);
-    viewport()->setAutoFillBackground(true);
-    // The area right of and below the last cell shows the outside colour. A style sheet is
-    // costly to apply, so it is set again only when that colour changes.
-    const QString sheet =
-        QString("QTableView { background-color: %1; gridline-color: #b8b8b8; }")
-            .arg(ColorFromBgr(bkg_).name());
-    if (sheet != styleSheet()) setStyleSheet(sheet);
+    // The area right of and below the last cell shows the outside colour; the cells and the
+    // editors opened on them keep the cell colour.
+    QWidget* area = viewport();
+    area->setBackgroundRole(QPalette::Window);
+    area->setAutoFillBackground(true);
+    QPalette outside = area->palette();
+    outside.setColor(QPalette::Window, ColorFromBgr(bkg_));
+    area->setPalette(outside);
 }
 
 QRect GridControl::cellGeometry() const {

@@ -115,6 +115,7 @@ class GridControl : public QTableView {
   private:
     friend class GridDelegate;
     QStandardItem* cell(int row, int col) const;  // data cells only
+    void makeCells() const;
     void checkCell(int row, int col) const;
     void trackMouse(const QPoint& pos);
     void applyPalette();
@@ -126,6 +127,7 @@ class GridControl : public QTableView {
     std::map<int, QString> masks_;
     std::map<int, QString> lists_;
     uint32_t bkg_ = 0x808080, back_ = 0xFFFFFF, sel_ = 0x8D6A2E;
+    QStyle* gridStyle_ = nullptr;  // owned as a child object
     bool editable_ = false;
     int comboIndex_ = -1;
     int mouseRow_ = -1, mouseCol_ = -1;

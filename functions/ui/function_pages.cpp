@@ -35,6 +35,13 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+QStringList Texts(const std::vector<std::string>& entries) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const auto& e : entries) texts << Q(e);
+    return texts;
+}
+
 // "cboRadioId(3)" -> "cboRadioId": the handler names of control arrays carry no index.
 std::string BaseName(const std::string& name) {
     return name.substr(0, name.find('('));
@@ -610,7 +617,7 @@ void FunctionPages::showControl(int index) {
             } else if (auto* list = qobject_cast<QListWidget*>(w)) {
                 if (refill) {
                     list->clear();
-                    for (const auto& e : s.entries) list->addItem(Q(e));
+                    list->addItems(Texts(s.entries));
                 }
                 // One entry selected, the one the model shows.
                 if (list->currentRow() != s.selected) list->setCurrentRow(s.selected);
@@ -640,10 +647,7 @@ void FunctionPages::showControl(int index) {
 QAbstractItemModel* FunctionPages::entriesModel(const std::vector<std::string>& entries) {
     auto it = entriesModels_.find(entries);
     if (it != entriesModels_.end()) return it->second;
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(entries.size()));
-    for (const auto& e : entries) texts << Q(e);
-    auto* model = new QStringListModel(texts, this);
+    auto* model = new QStringListModel(Texts(entries), this);
     entriesModels_.emplace(entries, model);
     return model;
 }

@@ -135,6 +135,42 @@ TEST_F(SettingsFileTest, SnapshotReadsTheFileOnce) {
     EXPECT_EQ(content(), "[Setting]\nCOM=9\nLanguage=2\n");
 }
 
+// A snapshot looks its keys up in an index; it must find what a read of the file finds, on
+// a file with names in other cases, a section given twice, keys before any section, comments
+// and lines that are neither.
+TEST_F(SettingsFileTest, SnapshotFindsWhatTheFileFinds) {
+    put("Early=0\n"
+        "[Setting]\n"
+        "COM=3\n"
+        "; Skipped=1\n"
+        "not a key\n"
+        "com=4\n"
+        "[ChInfo]\n"
+        "1000=16\n"
+        "[setting]\n"
+        "COM=5\n"
+        "Late = \"  x \"\n"
+        "[Broken\n"
+        "Inside=1\n");
+    const SettingsFile file(path_);
+    const SettingsFile snap = file.snapshot();
+    const SettingsFile copy = snap.snapshot();
+    const SettingsFile text = SettingsFile::FromText(content());
+    const char* const keys[][2] = {
+        {"Setting", "COM"},   {"SETTING", "com"},  {"Setting", "Late"}, {"Setting", "Skipped"},
+        {"Setting", "Early"}, {"", "Early"},       {"ChInfo", "1000"},  {"Setting", "Inside"},
+        {"Broken", "Inside"}, {"Setting", "1000"}, {"Nothing", "COM"},
+    };
+    for (const auto& [section, key] : keys) {
+        const std::string want = file.read(section, key, "def", 10);
+        EXPECT_EQ(snap.read(section, key, "def", 10), want) << section << "/" << key;
+        EXPECT_EQ(copy.read(section, key, "def", 10), want) << section << "/" << key;
+        EXPECT_EQ(text.read(section, key, "def", 10), want) << section << "/" << key;
+    }
+    EXPECT_EQ(snap.read("setting", "Com", "", 10), "3");
+    EXPECT_EQ(snap.read("Setting", "Late", "", 3), "  ");
+}
+
 TEST_F(SettingsFileTest, NewKeyGoesAfterTheLastKeyOfItsSection) {
     put(kSample);
     const SettingsFile file(path_);

@@ -120,5 +120,24 @@ TEST(RadioDocument, CustomBandStartsANewFileOnlyWhenAccepted) {
     EXPECT_EQ(s.doc.currentFilePath(), s.folder / "kept.dat");
 }
 
+// A band change starts a new file inside the edit; the views are told once that everything
+// changed, after the document is whole again, not once for the new file and once more for
+// the edit. Picking the model in force again is no edit at all.
+TEST(RadioDocument, ABandChangeIsToldOnceAndARepickNotAtAll) {
+    StartedDocument s;
+    s.changes.clear();
+    s.doc.SelectBand(1);
+    EXPECT_EQ(std::count(s.changes.begin(), s.changes.end(), DocumentChange::Replaced), 1);
+    EXPECT_EQ(s.changes.back(), DocumentChange::Replaced);
+    EXPECT_TRUE(s.doc.canUndo());
+
+    s.doc.ResetHistory();
+    s.changes.clear();
+    s.doc.SelectModel(s.doc.modelIndex());
+    EXPECT_TRUE(s.changes.empty());
+    EXPECT_FALSE(s.doc.canUndo());
+    EXPECT_FALSE(s.doc.modified());
+}
+
 }  // namespace
 }  // namespace tarvos::test
