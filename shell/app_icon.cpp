@@ -105,8 +105,11 @@ QByteArray AppIconSvg() {
 }
 
 QIcon AppIcon() {
+    // The sizes a window's icon is shown at (title bars, task bars, switchers, at up to twice
+    // the scale). The window system is sent every size the icon has, so none larger: the
+    // desktop takes its big views from the installed icons.
     QIcon icon;
-    for (int s : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(DrawRadio(s));
+    for (int s : {16, 24, 32, 48, 64, 128}) icon.addPixmap(DrawRadio(s));
     return icon;
 }
 
