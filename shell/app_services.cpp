@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include "document/link_host.h"
@@ -36,7 +37,7 @@ struct ShellLinkHost : DocumentLinkHost {
 struct AppServices::Impl {
     Impl(AppContext& a, link::SerialPort* port, link::Waiter* wait)
         : app(a),
-          ports(link::PortMap::FromSystemAsync(&a.settings)),
+          ports([&settings = a.settings] { return link::PortMap::FromSystemAsync(&settings); }),
           responsive(ports, [] { QCoreApplication::processEvents(); }),
           host(a.document),
           serialPort(port ? *port : responsive),
@@ -62,6 +63,9 @@ struct AppServices::Impl {
     // Double-clicks on the communication window's progress frame since the start.
     int frameClickNum = 0;
     QWidget* mainWindow = nullptr;
+    // The start-up port test, waiting for the list of serial devices.
+    bool portChoicePending = false;
+    QTimer portPoll;
 };
 
 AppServices::AppServices(AppContext& app, link::SerialPort* port, link::Waiter* waiter)
@@ -92,12 +96,43 @@ void AppServices::startupPortChoice() {
     p.loadComPort();
     // The demo radio is the port of this run, without touching the stored choice.
     if (impl_->demoPort) p.setComPort(impl_->demoPort);
+    app_.comPort = p.ComPort();
+    // Testing the port needs the list of the system's serial devices, which takes some
+    // milliseconds to make. The window does not wait for it, nor share the processor with it
+    // while it is built: the list is made on another thread once the window is up, the test
+    // runs when the list is there (or at once, should a transfer or the port dialog come
+    // first), and the status bar then shows the port chosen.
+    const bool systemPorts = &impl_->serialPort == &impl_->responsive;
+    if (systemPorts && !impl_->ports.mapReady()) {
+        impl_->portChoicePending = true;
+        QObject::connect(&impl_->portPoll, &QTimer::timeout, [this] {
+            impl_->ports.startListing();
+            impl_->portPoll.setInterval(2);
+            if (impl_->ports.mapReady()) finishPortChoice();
+        });
+        impl_->portPoll.start(0);
+        return;
+    }
+    testStartupPort();
+}
+
+void AppServices::testStartupPort() {
+    link::PortLayer& p = impl_->link.ports;
     p.VerdictCom(p.ComPort());
     if (p.PortState(p.ComPort()) == link::PortStatus::Failed) p.AutoSetPort();
     app_.comPort = p.ComPort();
 }
 
+void AppServices::finishPortChoice() {
+    if (!impl_->portChoicePending) return;
+    impl_->portChoicePending = false;
+    impl_->portPoll.stop();
+    app_.guard("mdifrmMain->MDIForm_Load", [&] { testStartupPort(); });
+    if (impl_->showComPort) impl_->showComPort();
+}
+
 void AppServices::autoSetPort() {
+    finishPortChoice();
     impl_->link.ports.AutoSetPort();
     app_.comPort = impl_->link.ports.ComPort();
 }
@@ -108,6 +143,7 @@ void AppServices::prepareLink() {
 }
 
 int AppServices::runCommWindow(QWidget* parent, int mode) {
+    finishPortChoice();
     CommWindow window(app_, impl_->link, impl_->frameClickNum, mode, parent);
     QObject::connect(&window, &CommWindow::comPortChanged, [this] { impl_->syncComPort(); });
     QCheckBox* showMemDat = window.showMemDatBox();
@@ -123,6 +159,7 @@ int AppServices::runCommWindow(QWidget* parent, int mode) {
 }
 
 std::optional<link::VerifyResult> AppServices::verifyLastWrite(QWidget* parent) {
+    finishPortChoice();
     const link::VerifyPlan plan = link::PlanVerification(impl_->link.transfer.written());
     if (plan.empty()) return link::VerifyResult{};
     // A read of its own: the image starts as the document's, so the code check finds the
@@ -146,6 +183,7 @@ std::optional<link::VerifyResult> AppServices::verifyLastWrite(QWidget* parent) 
 }
 
 void AppServices::runPortDialog(QWidget* parent) {
+    finishPortChoice();
     PortDialog dialog(app_, impl_->link.ports, &impl_->ports.map(), parent);
     dialog.exec();
     app_.comPort = impl_->link.ports.ComPort();

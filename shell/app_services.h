@@ -35,6 +35,7 @@ class AppServices {
     ~AppServices();
 
     // Start-up: read "COM", test that port and search for another when it does not open.
+    // With the system's ports the test may come a moment later (see the definition).
     void startupPortChoice();
     // First run and the port search: the lowest port that opens becomes "COM".
     void autoSetPort();
@@ -67,6 +68,8 @@ class AppServices {
     struct Impl;
 
   private:
+    void testStartupPort();
+    void finishPortChoice();
     AppContext& app_;
     std::unique_ptr<Impl> impl_;
 };

@@ -170,7 +170,23 @@ void GridControl::setRows(int rows) {
 }
 
 void GridControl::setCols(int cols) {
-    model_.setColumnCount(std::max(0, cols - 1));
+    const int count = std::max(0, cols - 1);
+    if (count == model_.columnCount()) return;
+    // Each change of the column count has the view ask both headers for their size, which
+    // measures every caption again. A grid not on screen yet has its headers measured once,
+    // when it is shown.
+    QHeaderView* top = horizontalHeader();
+    QHeaderView* side = verticalHeader();
+    const bool quiet = !isVisible() && !top->isHidden() && !side->isHidden();
+    if (quiet) {
+        top->setHidden(true);
+        side->setHidden(true);
+    }
+    model_.setColumnCount(count);
+    if (quiet) {
+        top->setHidden(false);
+        side->setHidden(false);
+    }
 }
 
 void GridControl::setFormatString(const QString& format) {

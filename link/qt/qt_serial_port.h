@@ -4,6 +4,8 @@
 
 #include <QSerialPort>
 #include <array>
+#include <chrono>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -17,14 +19,26 @@ namespace tarvos::link {
 class QtSerialPorts : public SerialPort {
   public:
     explicit QtSerialPorts(PortMap map) : map_(std::move(map)) {}
-    // The map is still being built (the system's devices are enumerated on another thread
-    // while the window is built); the first use waits for it.
-    explicit QtSerialPorts(std::future<PortMap> pending) : pending_(std::move(pending)) {}
+    // The map is made by `source` (the system's devices take some milliseconds to list, on
+    // another thread): from startListing() on, or at the first use, which waits for it.
+    using MapSource = std::function<std::future<PortMap>()>;
+    explicit QtSerialPorts(MapSource source) : source_(std::move(source)) {}
     ~QtSerialPorts() override;
 
+    void startListing() {
+        if (!source_) return;
+        pending_ = source_();
+        source_ = nullptr;
+    }
     PortMap& map() {
+        startListing();
         if (pending_.valid()) map_ = pending_.get();
         return map_;
+    }
+    // True once map() no longer waits.
+    bool mapReady() const {
+        return !source_ && (!pending_.valid() || pending_.wait_for(std::chrono::seconds(0)) ==
+                                                     std::future_status::ready);
     }
 
     int open(int port) override;
@@ -43,6 +57,7 @@ class QtSerialPorts : public SerialPort {
   private:
     QSerialPort* get(int port);
     PortMap map_;
+    MapSource source_;
     std::future<PortMap> pending_;
     std::array<std::unique_ptr<QSerialPort>, kPortCount + 1> ports_;
     std::array<int, kPortCount + 1> timeoutMs_{};

@@ -7,11 +7,15 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QToolBar>
+#include <QDeadlineTimer>
+#include <QTest>
 #include <QToolButton>
 #include <algorithm>
 
+#include "base/settings_file.h"
 #include "shell/error_window.h"
 #include "shell/system_locale.h"
+#include "sim/pty_radio.h"
 #include "ui_fixture.h"
 
 namespace tarvos::ui::test {
@@ -287,6 +291,35 @@ TEST_F(StartupTest, ExitAsksAndNoKeepsEverything) {
     EXPECT_TRUE(app->exitConfirmed);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(channels().isVisible());
+}
+
+// With the system's ports the stored port is tested once the window is up (listing the
+// serial devices takes a while): the status bar shows the stored port, then the one chosen.
+// Here the stored COM9 names no device, so the search takes the lowest port that opens: COM1,
+// pinned to a pseudo-terminal.
+TEST_F(StartupTest, TheStoredPortIsTestedOnceTheWindowIsUp) {
+    settled();
+    sim::PtyRadio radio;
+    std::string error;
+    ASSERT_TRUE(radio.start(&error)) << error;
+    const SettingsFile settings((home.path() + "/tarvosk.def").toStdString());
+    settings.write("Ports", "COM1", radio.devicePath());
+    settings.write("Ports", "COM9", "/nonexistent/tarvos-tty");
+    setting("COM", "9");
+
+    app = std::make_unique<AppContext>(ResolveAppFolder(), &host);
+    app->log.setSink(&errors);
+    services = std::make_unique<AppServices>(*app);  // the system's ports
+    window = std::make_unique<MainWindow>(*app, *services);
+    window->MDIForm_Load();
+    window->show();
+    EXPECT_EQ(window->statusText(2), "COM9");
+
+    QDeadlineTimer patience(20000);  // a bound on a stuck test, not a time the test expects
+    while (app->comPort == 9 && !patience.hasExpired()) QTest::qWait(5);
+    EXPECT_EQ(app->comPort, 1);
+    EXPECT_EQ(window->statusText(2), "COM1");
+    EXPECT_EQ(readSetting("COM"), "1");
 }
 
 TEST(ErrorWindowTest, EveryEntryAppearsAndClosingStartsAnEmptyList) {
