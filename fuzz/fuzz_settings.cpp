@@ -1,7 +1,8 @@
 // A settings file of any content: the keys read at start-up (choices, image size, transfer
 // ranges), the channel layout of the language the file names, and single keys written back.
 //
-// What must hold: nothing crashes; a value read is never longer than its read length allows;
+// What must hold: nothing crashes; a value read is never longer than its read length allows,
+// and a snapshot of the file or the same text held in memory reads the same value;
 // the layout stays inside the channel table (at most 16 channels, 20 columns, 49 items a
 // column); the image size and the end addresses stay inside what the image can hold; and
 // writing one key leaves every other key's value as it was while the written key reads back
@@ -124,9 +125,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FailureSink sink;
     ErrorLog log(&sink);
 
+    // A snapshot and a text held in memory answer from an index of the keys; they must
+    // find exactly what reading the file finds.
+    const SettingsFile snap = file.snapshot();
+    const SettingsFile text =
+        SettingsFile::FromText(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const auto& k : kKeys) {
         const std::string v = file.read(k.section, k.key, k.def, k.readLength);
         FUZZ_CHECK(CodePoints(v) <= static_cast<size_t>(k.readLength - 1));
+        FUZZ_CHECK(snap.read(k.section, k.key, k.def, k.readLength) == v);
+        FUZZ_CHECK(text.read(k.section, k.key, k.def, k.readLength) == v);
     }
 
     int language = 3;
