@@ -122,6 +122,10 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
 }
 
 MainWindow::~MainWindow() {
+    // The services may outlive the window (the start-up port test may still be to come).
+    services_.setComPortShown(nullptr);
+    services_.setMemoryViewRefresh(nullptr);
+    services_.setMainWindow(nullptr);
     app_.document.removeObserver(observer_);
     if (errorSink_) errorSink_->setOwner(nullptr);
 }
