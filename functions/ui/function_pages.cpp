@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QStringListModel>
 #include <QVBoxLayout>
 
@@ -611,7 +612,7 @@ void FunctionPages::showControl(int index) {
             const bool refill = shown != s.entries;
             if (refill) shown = s.entries;
             if (auto* box = qobject_cast<QComboBox*>(w)) {
-                if (refill) box->setModel(entriesModel(s.entries));
+                if (refill) fillList(box, s.entries);
                 if (box->currentIndex() != s.selected) box->setCurrentIndex(s.selected);
                 if (b.voxIndex) box->setToolTip(Q(s.tooltip));
             } else if (auto* list = qobject_cast<QListWidget*>(w)) {
@@ -641,9 +642,23 @@ void FunctionPages::showControl(int index) {
     showing_ = false;
 }
 
-// Lists with the same entries (the ten VOX comparison lists, the six identity digits, the
-// pairs of timing lists) show one list of plain strings: a fraction of the time and memory
-// of items for each list.
+// A short list holds its entries in its own model. Long lists with the same entries (the ten
+// VOX comparison lists, the pairs of timing lists) show one list of plain strings: a fraction
+// of the time and memory of items for each list. Handing a list another model costs it more
+// than a few dozen entries do (it rewires itself), so short lists are not shared.
+void FunctionPages::fillList(QComboBox* box, const std::vector<std::string>& entries) {
+    constexpr size_t kShortList = 64;
+    if (entries.size() > kShortList) {
+        box->setModel(entriesModel(entries));
+        return;
+    }
+    // A shared list is not to be emptied: the list goes back to a model of its own.
+    if (box->model()->parent() != box) box->setModel(new QStandardItemModel(0, 1, box));
+    box->clear();
+    box->addItems(Texts(entries));
+}
+
+// Long lists with the same entries share one list of plain strings.
 QAbstractItemModel* FunctionPages::entriesModel(const std::vector<std::string>& entries) {
     auto it = entriesModels_.find(entries);
     if (it != entriesModels_.end()) return it->second;

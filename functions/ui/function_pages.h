@@ -25,6 +25,7 @@
 class QAbstractButton;
 class QAbstractItemModel;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -103,6 +104,7 @@ class FunctionPages : public QObject {
     void chkNewRdWrCode_Click(bool checked);
 
     void showControl(int index);
+    void fillList(QComboBox* box, const std::vector<std::string>& entries);
     QAbstractItemModel* entriesModel(const std::vector<std::string>& entries);
     void showGrid(int index);
     void showCodeArea();
