@@ -21,7 +21,6 @@ struct SettingsFile::Lines {
     // In a snapshot, which no write changes: every key's first value by section and key
     // (both folded to lower case), so a batch of reads does not scan the file for each.
     std::unordered_map<std::string, std::string_view> index;
-    bool indexed = false;
 };
 
 namespace {
@@ -131,9 +130,10 @@ std::string Folded(std::string_view section, std::string_view key) {
     return folded;
 }
 
-// The same first match a scan of the lines finds: the first line with the key in any section
-// of the name.
-void Index(FileLines& f) {
+// Every "key=value" line inside a section, in file order, with its section's name, until
+// `visit` returns true. Keys before the first section belong to none and are not visited.
+template <class Visit>
+void EachKey(const FileLines& f, Visit&& visit) {
     std::string_view section;
     bool inSection = false;
     for (const auto& line : f.lines) {
@@ -141,11 +141,18 @@ void Index(FileLines& f) {
         if (SectionName(line, &name)) {
             section = name;
             inSection = true;
-        } else if (inSection && KeyValue(line, &k, &v)) {
-            f.index.emplace(Folded(section, k), v);
+        } else if (inSection && KeyValue(line, &k, &v) && visit(section, k, v)) {
+            return;
         }
     }
-    f.indexed = true;
+}
+
+// Each key's first value, as a scan of the lines finds it.
+void Index(FileLines& f) {
+    EachKey(f, [&f](std::string_view section, std::string_view k, std::string_view v) {
+        f.index.emplace(Folded(section, k), v);
+        return false;
+    });
 }
 
 // Lines no write will change, with their index (made again: a copied index would point into
@@ -175,23 +182,17 @@ SettingsFile SettingsFile::snapshot() const {
 std::string SettingsFile::read(std::string_view section, std::string_view key, std::string_view def,
                                int readLength) const {
     std::string_view value = def;
-    if (frozen_ && frozen_->indexed) {
+    if (frozen_) {
         auto it = frozen_->index.find(Folded(section, key));
         if (it != frozen_->index.end()) value = it->second;
         return Cut(value, readLength);
     }
-    FileLines fresh;
-    const FileLines& file = frozen_ ? *frozen_ : (fresh = ReadLines(path_));
-    bool inSection = false;
-    for (const auto& line : file.lines) {
-        std::string_view name, k, v;
-        if (SectionName(line, &name)) {
-            inSection = SameName(name, section);
-        } else if (inSection && KeyValue(line, &k, &v) && SameName(k, key)) {
-            value = v;
-            break;
-        }
-    }
+    const FileLines file = ReadLines(path_);
+    EachKey(file, [&](std::string_view s, std::string_view k, std::string_view v) {
+        if (!SameName(s, section) || !SameName(k, key)) return false;
+        value = v;
+        return true;
+    });
     return Cut(value, readLength);
 }
 

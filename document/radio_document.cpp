@@ -1,6 +1,7 @@
 #include "document/radio_document.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "document/channel_editor.h"
 #include "functions/write_prepare.h"
@@ -189,7 +190,7 @@ void RadioDocument::SelectModel(int index) {
     if (model == modelIndex_ && Get(iicDat_, kModelIndex) == static_cast<unsigned>(model)) return;
     Edit(DocumentChange::Replaced, [&] {
         Guard(log_, "frmChMem->cboModel_Click", [&] {
-            modelIndex_ = std::max(0, index);
+            modelIndex_ = model;
             Set(iicDat_, kModelIndex, static_cast<unsigned>(modelIndex_));
         });
     });
@@ -306,18 +307,14 @@ void RadioDocument::abandonEdit() {
     --editDepth_;
     editBefore_.reset();
     // What did change before the failure is still told, so no view shows a state gone by.
-    std::vector<DocumentChange> held = std::move(held_);
-    held_.clear();
-    for (DocumentChange what : held) notify(what);
+    for (DocumentChange what : std::exchange(held_, {})) notify(what);
 }
 
 // A band change starts a new file, which tells the observers Replaced on its own; inside the
 // edit that would redraw every view twice (and four times at start-up). Held changes are told
 // once each, then the edit's own.
 void RadioDocument::releaseHeld(DocumentChange last) {
-    std::vector<DocumentChange> held = std::move(held_);
-    held_.clear();
-    for (DocumentChange what : held)
+    for (DocumentChange what : std::exchange(held_, {}))
         if (what != last) notify(what);
     notify(last);
 }

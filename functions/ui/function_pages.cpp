@@ -658,7 +658,6 @@ void FunctionPages::fillList(QComboBox* box, const std::vector<std::string>& ent
     box->addItems(Texts(entries));
 }
 
-// Long lists with the same entries share one list of plain strings.
 QAbstractItemModel* FunctionPages::entriesModel(const std::vector<std::string>& entries) {
     auto it = entriesModels_.find(entries);
     if (it != entriesModels_.end()) return it->second;
