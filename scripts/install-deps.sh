@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl1-mesa-dev
           libgtest-dev libgmock-dev googletest clang libclang-rt-dev
-          xvfb xauth fonts-noto-cjk desktop-file-utils appstream)
+          xvfb xauth fonts-noto-cjk desktop-file-utils appstream
+          file poppler-utils qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
