@@ -21,31 +21,13 @@ namespace {
 
 constexpr const char* kUsage = "usage: tarvos-cli diff OLD.dat NEW.dat [--lang N] [--json]\n";
 
-const char* KindName(DumpKind kind) {
-    switch (kind) {
-        case DumpKind::Model:
-            return "model";
-        case DumpKind::Band:
-            return "band";
-        case DumpKind::Channel:
-            return "channel";
-        case DumpKind::Setting:
-            return "setting";
-        case DumpKind::TwoTone:
-            return "twoTone";
-        case DumpKind::Volume:
-            return "volume";
-        case DumpKind::RdWrCode:
-            return "rdWrCode";
-        case DumpKind::Bytes:
-            return "bytes";
-    }
-    return "";
-}
+// The JSON name of each DumpKind, in the enum's order.
+constexpr const char* kKindNames[] = {"model",   "band",   "channel",  "setting",
+                                      "twoTone", "volume", "rdWrCode", "bytes"};
 
 std::string DifferenceJson(const Difference& d) {
     JsonObject o;
-    o.add("kind", JsonQuote(KindName(d.kind)));
+    o.add("kind", JsonQuote(kKindNames[static_cast<int>(d.kind)]));
     switch (d.kind) {
         case DumpKind::Channel:
             o.add("channel", d.index).add("field", JsonQuote(d.field));

@@ -86,7 +86,10 @@ void MainWindow::CompareWithRadio() {
 
 bool MainWindow::ConfirmWriteChanges() {
     if (!action("mnuConfirmWrite")->isChecked()) return true;
-    const ByteImage written = ImageAsWritten(app_.document);
+    ByteImage written;
+    if (!app_.guard("mdifrmMain->ConfirmWriteChanges",
+                    [&] { written = ImageAsWritten(app_.document); }))
+        return false;  // logged; nothing is written without the question
     // Only what the write will overwrite is read.
     const auto [first, last] = services_.writeRange();
     const auto radio = services_.readRadio(this, written, first, last);
@@ -96,8 +99,12 @@ bool MainWindow::ConfirmWriteChanges() {
         SetStatusNotice(app_.ft(166));
         return false;
     }
-    WritePreviewDialog dialog(app_, app_.document, *radio, written, first, last, this);
-    return dialog.exec() == QDialog::Accepted;
+    bool write = false;
+    app_.guard("mdifrmMain->ConfirmWriteChanges", [&] {
+        WritePreviewDialog dialog(app_, app_.document, *radio, written, first, last, this);
+        write = dialog.exec() == QDialog::Accepted;
+    });
+    return write;
 }
 
 void MainWindow::ShowComparison(CompareWindow* window) {

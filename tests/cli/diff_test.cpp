@@ -3,41 +3,16 @@
 // ways it refuses.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
+
+#include "cli_run.h"
 
 namespace {
 
-const QString kCli = QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli");
-const QString kDefaults = QStringLiteral(TARVOS_BINARY_DIR "/data/DefRadioSet.def");
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-CliRun RunCli(const QStringList& args) {
-    QProcess p;
-    p.start(kCli, args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using namespace tarvos::test;
 
 // Image byte addr of a data file (the file holds 0x0010.. sixteen bytes further on).
 void Poke(QByteArray& file, int addr, int value) {
@@ -49,8 +24,8 @@ class CliDiff : public ::testing::Test {
     QString file(const char* name) { return dir.filePath(name); }
     // Saved by the window's Save through tarvos-cli set, with the assignments given.
     void saveAs(const QString& in, const char* out, QStringList assignments = {}) {
-        const CliRun r = RunCli(QStringList{"set", in, "--out", file(out)} + assignments);
-        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const CliRun r = Cli(QStringList{"set", in, "--out", file(out)} + assignments);
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
     }
     QTemporaryDir dir;
 };
@@ -60,15 +35,15 @@ TEST_F(CliDiff, AFileAgainstItselfAndItsSaveHasNoDifference) {
     QByteArray bytes = ReadAll(kDefaults);
     Poke(bytes, 0x0130, 200);
     for (int a = 0x01B8; a < 0x01C0; ++a) Poke(bytes, a, 0);
-    WriteAll(file("a.dat"), bytes);
+    Write(file("a.dat"), bytes);
     saveAs(file("a.dat"), "saved.dat");
     ASSERT_NE(ReadAll(file("a.dat")), ReadAll(file("saved.dat")));
     for (const QString& other : {file("a.dat"), file("saved.dat")}) {
-        const CliRun text = RunCli({"diff", file("a.dat"), other});
-        EXPECT_EQ(text.exitCode, 0) << text.out.toStdString();
+        const CliRun text = Cli({"diff", file("a.dat"), other});
+        EXPECT_EQ(text.code, 0) << text.out.toStdString();
         EXPECT_TRUE(text.out.isEmpty());
-        const CliRun json = RunCli({"diff", "--json", file("a.dat"), other});
-        EXPECT_EQ(json.exitCode, 0);
+        const CliRun json = Cli({"diff", "--json", file("a.dat"), other});
+        EXPECT_EQ(json.code, 0);
         EXPECT_EQ(json.out, "{\"same\": true, \"differences\": []}\n");
     }
 }
@@ -84,10 +59,10 @@ TEST_F(CliDiff, EveryKindOfDifferenceInOrderAsJsonAndAsLines) {
     for (int i = 0; i < 4; ++i) Poke(bytes, 0x0030 + i, rx[i]);
     Poke(bytes, 0x01A1, 70);
     for (int i = 0; i < 4; ++i) Poke(bytes, 0x0190 + i, i + 1);
-    WriteAll(file("new.dat"), bytes);
+    Write(file("new.dat"), bytes);
 
-    const CliRun json = RunCli({"diff", file("old.dat"), file("new.dat"), "--json", "--lang", "1"});
-    ASSERT_EQ(json.exitCode, 1) << json.err.toStdString();
+    const CliRun json = Cli({"diff", file("old.dat"), file("new.dat"), "--json", "--lang", "1"});
+    ASSERT_EQ(json.code, 1) << json.err.toStdString();
     const QJsonDocument parsed = QJsonDocument::fromJson(json.out);
     ASSERT_TRUE(parsed.isObject()) << json.out.toStdString();
     const QJsonDocument expected = QJsonDocument::fromJson(R"({"same": false, "differences": [
@@ -104,29 +79,29 @@ TEST_F(CliDiff, EveryKindOfDifferenceInOrderAsJsonAndAsLines) {
          "new": "01 02 03 04"}]})");
     EXPECT_EQ(parsed, expected) << json.out.toStdString();
 
-    const CliRun english = RunCli({"diff", file("old.dat"), file("new.dat")});
-    EXPECT_EQ(english.exitCode, 1);
+    const CliRun english = Cli({"diff", file("old.dat"), file("new.dat")});
+    EXPECT_EQ(english.code, 1);
     const QList<QByteArray> lines = english.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 8) << english.out.toStdString();
     EXPECT_EQ(lines[2], "CH 3  Rx Freq.: 420.00000 -> 446.13750");
     EXPECT_EQ(lines[3], "Time-out Timer[s]: 60s -> 45s");
     EXPECT_EQ(lines[7], "0190-0193: FF FF FF FF -> 01 02 03 04");
-    const CliRun traditional = RunCli({"diff", "--lang", "2", file("old.dat"), file("new.dat")});
+    const CliRun traditional = Cli({"diff", "--lang", "2", file("old.dat"), file("new.dat")});
     EXPECT_TRUE(traditional.out.contains(QString::fromUtf8("信道 3  接收頻率: ").toUtf8()))
         << traditional.out.toStdString();
     EXPECT_TRUE(traditional.out.contains(QString::fromUtf8("讀寫密碼: 無 -> 已設置").toUtf8()));
 }
 
 TEST_F(CliDiff, TroubleIsExitCodeTwoAndOneLine) {
-    WriteAll(file("short.dat"), QByteArray(1039, '\0'));
+    Write(file("short.dat"), QByteArray(1039, '\0'));
     const QStringList cases[] = {
         {kDefaults, file("missing.dat")},      {file("short.dat"), kDefaults},
         {kDefaults, kDefaults, "--lang", "4"}, {kDefaults, kDefaults, "--lang"},
         {kDefaults, kDefaults, "--html"},      {kDefaults},
         {kDefaults, kDefaults, kDefaults}};
     for (const QStringList& args : cases) {
-        const CliRun r = RunCli(QStringList{"diff"} + args);
-        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        const CliRun r = Cli(QStringList{"diff"} + args);
+        EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
