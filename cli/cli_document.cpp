@@ -40,6 +40,22 @@ std::unique_ptr<RadioDocument> OpenedDocument(ErrorLog& log, int language, const
     return nullptr;
 }
 
+std::optional<ByteImage> OpenForReading(const std::string& path, std::string_view command) {
+    // Failures while reading are part of what the application would log, not of the
+    // output; keep them off standard error so the one-line message stays one line.
+    RecordingSink sink;
+    ErrorLog log(&sink);
+    ByteImage image(kMinDatNum);
+    if (OpenDatFile(path, image, log)) return image;
+    auto bytes = ReadFileBytes(path, kDataFileSize);
+    if (!bytes)
+        std::cerr << "tarvos-cli " << command << ": cannot open " << path << "\n";
+    else
+        std::cerr << "tarvos-cli " << command << ": " << path << " is not a data file ("
+                  << bytes->size() << " bytes, a data file has " << kDataFileSize << ")\n";
+    return std::nullopt;
+}
+
 SettingsFile CliSettings() {
     if (const char* home = std::getenv("TARVOS_HOME")) {
         const std::filesystem::path path = std::filesystem::path(home) / kSettingsFileName;

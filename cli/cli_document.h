@@ -7,12 +7,14 @@
 // gives for the same gestures.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/error_log.h"
 #include "base/settings_file.h"
 #include "document/radio_document.h"
+#include "memory/image.h"
 
 namespace tarvos::cli {
 
@@ -22,6 +24,10 @@ std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language);
 // on standard error naming the command, when the file is no data file.
 std::unique_ptr<RadioDocument> OpenedDocument(ErrorLog& log, int language, const std::string& path,
                                               std::string_view command);
+
+// A data file's image, read as File > Open reads it, for a command that only looks at it;
+// nullopt, after one line on standard error naming the command, when it is no data file.
+std::optional<ByteImage> OpenForReading(const std::string& path, std::string_view command);
 
 // The settings file the command line follows for the transfer ranges and port pins:
 // TARVOS_HOME's when that is set and holds one, else the one that ships with the program.

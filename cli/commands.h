@@ -21,6 +21,7 @@ inline bool TakeValue(const Args& args, size_t& i, std::string& out) {
 }
 
 int Dump(const Args& args);
+int Diff(const Args& args);
 int Set(const Args& args);
 int Edit(const Args& args);
 int Csv(const Args& args);

@@ -1,50 +1,45 @@
 // The function-settings part of `tarvos-cli dump`: what the function page shows for an
-// image once the load rules have run (on a copy: dumping never changes the file's image).
+// image once the load rules have run.
 #include "cli/dump_settings.h"
 
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "functions/function_model.h"
-#include "functions/volume.h"
+#include "functions/bindings.h"
 
 namespace tarvos::cli {
 
 namespace {
 
-std::string SettingsObject(const FunctionModel& model) {
+std::string SettingsObject(const PageDump& page) {
+    const auto& rows = FunctionBindings();
     JsonObject o;
-    for (int i = 0; i < static_cast<int>(model.bindings().size()); ++i) {
-        const Binding& b = model.bindings()[i];
-        const ControlState& s = model.state(i);
+    for (const SettingDump& s : page.settings) {
+        const Binding& b = rows[static_cast<size_t>(s.row)];
         switch (b.kind) {
-            case ControlKind::List:
-                o.add(b.name, s.selected);
-                break;
             case ControlKind::Check:
                 o.add(b.name, s.checked ? "true" : "false");
                 break;
             case ControlKind::Text:
                 o.add(b.name, JsonQuote(s.text));
                 break;
-            case ControlKind::Grid:
-                break;  // shown under "twoTone"
+            default:
+                o.add(b.name, s.selected);
         }
     }
     return o.text();
 }
 
-std::string EnabledObject(const FunctionModel& model) {
+std::string EnabledObject(const PageDump& page) {
     JsonObject o;
-    for (int i = 0; i < static_cast<int>(model.bindings().size()); ++i)
-        if (model.hasEnabler(i))
-            o.add(model.bindings()[i].name, model.enabled(i) ? "true" : "false");
+    for (const auto& [row, on] : page.enabled)
+        o.add(FunctionBindings()[static_cast<size_t>(row)].name, on ? "true" : "false");
     return o.text();
 }
 
-std::string TwoToneArray(const FunctionModel& model) {
+std::string TwoToneArray(const PageDump& page) {
     std::string out = "[";
     for (int e = 1; e <= kTwoToneEntries; ++e) {
-        const TwoToneCells& c = model.twoTone()[e - 1];
+        const TwoToneCells& c = page.twoTone[static_cast<size_t>(e - 1)];
         JsonObject o;
         o.add("entry", e)
             .add("aFre", JsonQuote(c.aFre))
@@ -58,31 +53,30 @@ std::string TwoToneArray(const FunctionModel& model) {
     return out + "]";
 }
 
-std::string VolumeObject(const ByteImage& image) {
+std::string VolumeObject(const PageDump& page) {
     std::string codes = "[";
-    for (int i = 0; i <= 10; ++i) {
-        if (i) codes += ", ";
-        codes += std::to_string(image.at(kVolumeLevel0Addr + i));
-    }
+    for (size_t i = 0; i < page.volumeCodes.size(); ++i)
+        codes += (i ? ", " : "") + std::to_string(page.volumeCodes[i]);
     codes += "]";
     JsonObject o;
-    o.add("codes", codes).add("useTable", VolumeUseTable(image) ? "true" : "false");
+    o.add("codes", codes).add("useTable", page.volumeUseTable ? "true" : "false");
     return o.text();
 }
 }  // namespace
 
+std::string FunctionSettingsJsonMembers(const PageDump& page) {
+    std::string out;
+    out += "\"settings\": " + SettingsObject(page) + ",\n  ";
+    out += "\"enabled\": " + EnabledObject(page) + ",\n  ";
+    out += "\"twoTone\": " + TwoToneArray(page) + ",\n  ";
+    out += "\"volume\": " + VolumeObject(page) + ",\n  ";
+    out += "\"rdWrCode\": " + std::string(page.rdWrCodeStored ? "true" : "false");
+    return out;
+}
+
 std::string FunctionSettingsJsonMembers(const ByteImage& image) {
     ByteImage copy = image;
-    ErrorLog log;  // a load failure leaves the controls not reached as they started
-    FunctionModel model(kEnglish, &log);
-    model.SoftDisplay(copy);
-    std::string out;
-    out += "\"settings\": " + SettingsObject(model) + ",\n  ";
-    out += "\"enabled\": " + EnabledObject(model) + ",\n  ";
-    out += "\"twoTone\": " + TwoToneArray(model) + ",\n  ";
-    out += "\"volume\": " + VolumeObject(copy) + ",\n  ";
-    out += "\"rdWrCode\": " + std::string(model.rdWrCodeStored() ? "true" : "false");
-    return out;
+    return FunctionSettingsJsonMembers(DumpFunctionPage(kEnglish, copy));
 }
 
 }  // namespace tarvos::cli

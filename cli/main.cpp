@@ -10,6 +10,8 @@ const char* kUsage =
     "usage: tarvos-cli COMMAND ...\n"
     "  dump FILE.dat                      print what the application shows for a data file, as "
     "JSON\n"
+    "  diff OLD.dat NEW.dat [--lang N] [--json]   where two data files differ as the application "
+    "shows them\n"
     "  set IN.dat --out OUT.dat NAME=VALUE...   change function settings as a user would\n"
     "  edit IN.dat --out OUT.dat [--lang N] [--seed N] ACTION...   edit channels as a user would\n"
     "  csv export FILE.dat [--out LIST.csv]   channels in use as a CHIRP CSV list\n"
@@ -30,7 +32,7 @@ struct Command {
 const Command kCommands[] = {
     {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},   {"edit", tarvos::cli::Edit},
     {"csv", tarvos::cli::Csv},           {"read", tarvos::cli::Read}, {"write", tarvos::cli::Write},
-    {"simulate", tarvos::cli::Simulate},
+    {"simulate", tarvos::cli::Simulate}, {"diff", tarvos::cli::Diff},
 };
 
 }  // namespace

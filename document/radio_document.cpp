@@ -161,16 +161,21 @@ void RadioDocument::SetReadBackups(std::filesystem::path folder,
 
 void RadioDocument::TakeReadResult() {
     // The backup comes first: the redisplay may normalise bytes of the image.
-    lastReadBackup_.clear();
-    if (!backupFolder_.empty())
-        lastReadBackup_ = SaveReadBackup(backupFolder_, iicDat_, log_,
-                                         backupClock_ ? backupClock_() : std::time(nullptr));
+    BackUpRead(iicDat_);
     softDisplay();
     // The memory just read is in no file yet: a new history that starts unsaved.
     ResetHistory();
     cleanStateId_ = 0;
     setModified(true);
     notify(DocumentChange::Replaced);
+}
+
+std::filesystem::path RadioDocument::BackUpRead(const ByteImage& image) {
+    lastReadBackup_.clear();
+    if (!backupFolder_.empty())
+        lastReadBackup_ = SaveReadBackup(backupFolder_, image, log_,
+                                         backupClock_ ? backupClock_() : std::time(nullptr));
+    return lastReadBackup_;
 }
 
 WriteParamBits RadioDocument::PrepareWrite() {

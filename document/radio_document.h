@@ -137,6 +137,9 @@ class RadioDocument {
     void SetReadBackups(std::filesystem::path folder, std::function<std::time_t()> clock = {});
     // The backup the last read left; empty when none was written.
     const std::filesystem::path& lastReadBackup() const { return lastReadBackup_; }
+    // A read into an image of its own (Compare with Radio) is backed up the same way; it
+    // becomes the last read's backup. Empty when backups are off or it could not be written.
+    std::filesystem::path BackUpRead(const ByteImage& image);
     // Before a write: the channel table encoded and the function page's write values forced.
     WriteParamBits PrepareWrite();
 

@@ -176,10 +176,45 @@ std::optional<link::VerifyResult> AppServices::verifyLastWrite(QWidget* parent) 
     verify.ranges = impl_->link.ranges;
     verify.ranges.ReadStartAddr = plan.start;
     verify.ranges.ReadEndAddr = plan.end;
-    CommWindow window(app_, verify, impl_->frameClickNum, 1, parent);
-    window.exec();
-    if (!window.ran() || window.lastOutcome() != link::Outcome::Done) return std::nullopt;
+    if (!runOwnRead(parent, verify)) return std::nullopt;
     return link::CompareReadBack(plan, back);
+}
+
+std::optional<ByteImage> AppServices::readRadio(QWidget* parent, const ByteImage& start, int first,
+                                                int last) {
+    finishPortChoice();
+    ByteImage image = start;
+    link::ReadBackHost host;
+    host.page = impl_->host.functionPage();
+    link::Link read(impl_->serialPort, impl_->waiting, app_.log, &app_.settings, image, host,
+                    app_.faceText);
+    // The port search of a read, from what the application knows of the ports; a port it
+    // finds becomes the application's.
+    link::PortLayer& ports = impl_->link.ports;
+    read.ports.setComPort(ports.ComPort());
+    for (int p = 1; p <= link::kPortCount; ++p) read.ports.setPortState(p, ports.PortState(p));
+    read.ports.showPortDialog = [this] { runPortDialog(impl_->mainWindow); };
+    read.interp.setSingleWire(impl_->link.interp.SingleWire());
+    read.ranges = impl_->link.ranges;
+    read.ranges.ReadStartAddr = first;
+    read.ranges.ReadEndAddr = last;
+    const bool ok = runOwnRead(parent, read);
+    ports.setComPort(read.ports.ComPort());
+    for (int p = 1; p <= link::kPortCount; ++p) ports.setPortState(p, read.ports.PortState(p));
+    impl_->link.interp.setSingleWire(read.interp.SingleWire());
+    impl_->syncComPort();
+    if (!ok) return std::nullopt;
+    return image;
+}
+
+bool AppServices::runOwnRead(QWidget* parent, link::Link& read) {
+    CommWindow window(app_, read, impl_->frameClickNum, 1, parent);
+    window.exec();
+    return window.ran() && window.lastOutcome() == link::Outcome::Done;
+}
+
+std::pair<int, int> AppServices::writeRange() const {
+    return {impl_->link.ranges.WriteStartAddr, impl_->link.ranges.WriteEndAddr};
 }
 
 void AppServices::runPortDialog(QWidget* parent) {

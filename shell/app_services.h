@@ -7,12 +7,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "link/verify.h"
+#include "memory/image.h"
 
 class QWidget;
 
 namespace tarvos::link {
+class Link;
 class SerialPort;
 class Waiter;
 }  // namespace tarvos::link
@@ -49,6 +52,13 @@ class AppServices {
     // window, over the port and cable mode the write used, into an image of their own (the
     // document is not touched), and compares. nullopt when the read-back did not succeed.
     std::optional<link::VerifyResult> verifyLastWrite(QWidget* parent);
+    // Reads the radio's first..last through the communication window into an image of its
+    // own that starts as a copy of `start`, as a read does (the port searched, the code boxes
+    // of the page): the document is not touched. nullopt when the read did not succeed.
+    std::optional<ByteImage> readRadio(QWidget* parent, const ByteImage& start, int first,
+                                       int last);
+    // WriteStartAddr and WriteEndAddr in force.
+    std::pair<int, int> writeRange() const;
     // The port dialog, modal.
     void runPortDialog(QWidget* parent);
 
@@ -70,6 +80,9 @@ class AppServices {
   private:
     void testStartupPort();
     void finishPortChoice();
+    // Runs a read of a link of its own through the communication window; true when it
+    // succeeded.
+    bool runOwnRead(QWidget* parent, link::Link& read);
     AppContext& app_;
     std::unique_ptr<Impl> impl_;
 };

@@ -222,6 +222,7 @@ void MainWindow::BuildMenus() {
     add(help, {"mnuHelpTopic", 37, "F1", false});
     sep(help, false);
     add(help, {"mnuAboutSoft", 38, "", true});
+    AddCompareCommands();
 
     connect(action("mnuFileNew"), &QAction::triggered, this, [this] { NewFile(); });
     connect(action("mnuFileOpen"), &QAction::triggered, this, [this] { OpenFile(); });
@@ -441,6 +442,7 @@ void MainWindow::SetSoftFace() {
         }
         const int l = NormalizeLanguage(app_.language) - 1;
         action("mnuVerifyWrite")->setText(QString::fromUtf8(kVerifyWriteCaption[l]));
+        ShowCompareCaptions();
         action("mnuImportCsv")->setText(QString::fromUtf8(kImportCsvCaption[l]));
         action("mnuEdit")->setText(QString::fromUtf8(kEditCaption[l]));
         action("mnuUndo")->setText(QString::fromUtf8(kUndoCaption[l]));
@@ -626,6 +628,7 @@ void MainWindow::StartRead() {
 
 void MainWindow::StartWrite() {
     if (channelWindow_) channelWindow_->CommitToneEntry();
+    if (!ConfirmWriteChanges()) return;
     RunTransfer(2);
 }
 

@@ -23,6 +23,7 @@ class ChannelWindow;
 class FunctionPages;
 class MemDatWindow;
 class CommWindow;
+class CompareWindow;
 class ErrorWindowSink;
 class AppServices;
 
@@ -72,6 +73,12 @@ class MainWindow : public QMainWindow {
     void StartWrite();
     void StartReadWrite();
     void ShowPortDialog();
+    // Comparisons (compare_commands.cpp): File > Compare with File…, Program > Compare with
+    // Radio, and the question before a write while Settings > Show changes before writing is
+    // ticked (true: write).
+    void CompareWithFile();
+    void CompareWithRadio();
+    bool ConfirmWriteChanges();
     // Help menu.
     void Help();
     void ShowAbout();
@@ -112,6 +119,10 @@ class MainWindow : public QMainWindow {
     void ToggleLock(bool checked);
     void tlbMdiFrmMain_ButtonClick(const QString& key);
     bool QueryUnload();
+    void AddCompareCommands();
+    void ShowCompareCaptions();
+    void ShowComparison(CompareWindow* window);
+    void RevealChannel(int channel, int column);
     void RunTransfer(int mode);
     // "Verify after write": the written areas read back and compared; the summary line (also
     // written to the error window, with the first differing bytes).
@@ -137,6 +148,7 @@ class MainWindow : public QMainWindow {
     QTimer* tmrChLock_ = nullptr;
     QTimer* tmrChLockBlink_ = nullptr;
     int blinkPhase_ = 0;
+    QPointer<CompareWindow> compareWindow_;
 };
 
 }  // namespace tarvos::ui

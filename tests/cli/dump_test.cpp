@@ -69,6 +69,15 @@ TEST(Dump, ShippedImagesMatchTheirGoldenOutput) {
     }
 }
 
+// The whole output, byte for byte: other programs read it as it stands.
+TEST(Dump, WholeOutputStaysByteForByte) {
+    for (const char* name : {"dhcpqec", "DefRadioSet"}) {
+        const CliRun run = Dump({kData + name + ".def"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, ReadAll(kGolden + name + ".whole.json")) << name;
+    }
+}
+
 // A hand-made file: a used channel with every option set, a receive frequency that is not
 // BCD, an inverted DCS tone, a channel without transmit frequency, and band bytes that are
 // refused (40 MHz low) - the dump shows the corrected band and leaves the file alone.
