@@ -32,18 +32,12 @@ long ReadsOf(const LinkBench& b, const char* addr) {
     });
 }
 
-bool ImageMatchesRadio(const LinkBench& b, int from, int to) {
-    for (int a = from; a <= to; ++a)
-        if (b.image[a] != b.radio.memory[static_cast<size_t>(a)]) return false;
-    return true;
-}
-
 TEST(CheckedRead, ReadsTheRangeTwiceWhenTheReadsAgree) {
     LinkBench b;
     Pattern(b);
     b.link.transfer.setCheckEachRead(true);
     EXPECT_EQ(b.link.transfer.Read(), Outcome::Done);
-    EXPECT_TRUE(ImageMatchesRadio(b, 0, 0x03FF));
+    EXPECT_TRUE(b.imageMatchesRadio(0, 0x03FF));
     EXPECT_EQ(ReadsOf(b, "0000"), 2);
     EXPECT_EQ(ReadsOf(b, "03F0"), 2);
     EXPECT_EQ(b.host.softDisplays, 1);
@@ -73,7 +67,7 @@ TEST(CheckedRead, NoCorruptedByteIsEverTaken) {
         const ByteImage before = b.image;
         const Outcome o = b.link.transfer.Read();
         if (o == Outcome::Done) {
-            ASSERT_TRUE(ImageMatchesRadio(b, 0, 0x003F));
+            ASSERT_TRUE(b.imageMatchesRadio(0, 0x003F));
         } else {
             ASSERT_FALSE(b.rec.messages.empty());
             ASSERT_EQ(b.image, before);
