@@ -16,7 +16,7 @@ int Simulate(const Args& args) {
     const char* usage =
         "usage: tarvos-cli simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] "
         "[--pace] [--fault KIND[:ARG]] [--save-image FILE.dat]\n"
-        "  faults: echo, silence, delay:MS, drop:K, corrupt:K, unplug:N, letters:ZAB\n";
+        "  faults: echo, silence, delay:MS, drop:K, corrupt:K, unplug:N, weak:ADDR, letters:ZAB\n";
     sim::PtyRadioOptions options;
     std::string imagePath, savePath, letters, code;
     bool haveLetters = false, haveCode = false;

@@ -16,7 +16,7 @@ const char* kUsage =
     "  edit IN.dat --out OUT.dat [--lang N] [--seed N] ACTION...   edit channels as a user would\n"
     "  csv export FILE.dat [--out LIST.csv]   channels in use as a CHIRP CSV list\n"
     "  csv import LIST.csv --in BASE.dat --out OUT.dat   channels of a CHIRP CSV list typed in\n"
-    "  read --port PORT [--code TEXT] [--start HEX --end HEX] --out FILE.dat\n"
+    "  read --port PORT [--code TEXT] [--start HEX --end HEX] [--check] --out FILE.dat\n"
     "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] "
     "[--verify]\n"
     "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"

@@ -42,7 +42,9 @@ namespace tarvos::ui {
 namespace {
 constexpr const char* kFileFilter = "Data File(*.dat)|*.dat";
 
-// "Verify after write" has no FaceText entry: Simplified, Traditional, English.
+// "Check each read" and "Verify after write" have no FaceText entries: Simplified,
+// Traditional, English.
+const char* const kVerifyReadCaption[3] = {"读取时校验", "讀取時校驗", "Check each read"};
 const char* const kVerifyWriteCaption[3] = {"写入后校验", "寫入後校驗", "Verify after write"};
 
 // The channel list commands have no FaceText entries either.
@@ -198,11 +200,15 @@ void MainWindow::BuildMenus() {
 
     QMenu* set = addMenu("mnuSet", 31, true);
     add(set, {"mnuCommunicate", 32, "", true});
-    QAction* verify = add(set, {"mnuVerifyWrite", -1, "", true});
-    verify->setCheckable(true);
-    verify->setChecked(app_.setting("VerifyWrite", "0", 3).toInt() != 0);
-    connect(verify, &QAction::triggered, this,
-            [this](bool on) { app_.writeSetting("VerifyWrite", on ? "1" : "0"); });
+    // Switches kept in section Setting, off by default; a transfer reads them when it starts.
+    for (const auto& [name, key] :
+         {std::pair{"mnuVerifyRead", "VerifyRead"}, std::pair{"mnuVerifyWrite", "VerifyWrite"}}) {
+        QAction* box = add(set, {name, -1, "", true});
+        box->setCheckable(true);
+        box->setChecked(app_.setting(key, "0", 3).toInt() != 0);
+        connect(box, &QAction::triggered, this,
+                [this, k = key](bool on) { app_.writeSetting(k, on ? "1" : "0"); });
+    }
     sep(set, true);
     add(set, {"mnuLockFace", 58, "", true})->setCheckable(true);
     sep(set, true);
@@ -441,6 +447,7 @@ void MainWindow::SetSoftFace() {
             if (a->data().isValid() && index >= 0) a->setText(app_.ft(index));
         }
         const int l = NormalizeLanguage(app_.language) - 1;
+        action("mnuVerifyRead")->setText(QString::fromUtf8(kVerifyReadCaption[l]));
         action("mnuVerifyWrite")->setText(QString::fromUtf8(kVerifyWriteCaption[l]));
         ShowCompareCaptions();
         action("mnuImportCsv")->setText(QString::fromUtf8(kImportCsvCaption[l]));

@@ -77,6 +77,12 @@ struct LinkBench {
         radio.setLetters("");  // no "Z" marker: standard letters
         radio.setCode("");
     }
+    // The image holds the radio's bytes from..to.
+    bool imageMatchesRadio(int from, int to) const {
+        for (int a = from; a <= to; ++a)
+            if (image[a] != radio.memory[static_cast<size_t>(a)]) return false;
+        return true;
+    }
     // The frames the radio understood, without handshakes and acknowledgements.
     std::vector<std::string> frames() const {
         std::vector<std::string> out;

@@ -12,7 +12,8 @@
 // One kind of silent change the engine cannot see: the protocol carries no check of data
 // bytes, so a byte inverted on the line inside the data of a block reply (or of the radio's
 // parameter blocks a write reads back and returns) arrives as data. Such a transfer is
-// counted apart, and only when the whole difference is that one inverted byte.
+// counted apart, and only when the whole difference is that one inverted byte. Half the reads
+// run with "Check each read", which must leave no such byte: for them it is a corruption.
 //
 // TARVOS_SOAK_TRANSFERS (default 1000 of each direction) and TARVOS_SOAK_SEED change the run.
 
@@ -42,6 +43,7 @@ struct Scenario {
     std::string letters;       // "" (standard), "ZIM", "ZHN"
     bool codeModel = false;    // the model has a read/write code (the radio has none)
     bool echoCable = false;    // the cable echoes from the start
+    bool checked = false;      // a read with "Check each read"
     uint32_t contentSeed = 0;  // radio memory and image bytes
     Fault fault = Fault::Drop;
     int64_t at = 0;      // the radio byte (drop, corrupt, unplug) or the wait the fault starts at
@@ -79,6 +81,7 @@ TransferRun RunScenario(const Scenario& s, bool withFault) {
     for (int a = 0x0385; a <= 0x038D; ++a) b.image[a] = b.radio.memory[static_cast<size_t>(a)];
     b.host.page.rdWrCodeVisible = s.codeModel;
     b.line.faults.echo = s.echoCable;
+    b.link.transfer.setCheckEachRead(s.checked);
 
     TransferRun r;
     r.start = b.image;
@@ -163,7 +166,7 @@ Verdict Judge(const Scenario& s, const TransferRun& clean, const TransferRun& fa
             read ? Differences(faulted.image, clean.image, clean.image.size())
                  : Differences(faulted.radio, clean.radio, sim::kRadioBytes);
         if (diff.empty() && (read || faulted.image == faulted.start)) return Verdict::Success;
-        if (s.fault == Fault::Corrupt && diff.size() == 1) {
+        if (s.fault == Fault::Corrupt && diff.size() == 1 && !s.checked) {
             const int a = diff[0];
             const uint8_t got = read ? faulted.image[a] : faulted.radio[static_cast<size_t>(a)];
             const uint8_t want = read ? clean.image[a] : clean.radio[static_cast<size_t>(a)];
@@ -205,8 +208,8 @@ TEST(TransferSoak, EveryFaultEndsInSuccessOrAToldFailure) {
     };
     const char* const kLetters[] = {"", "ZIM", "ZHN"};
 
-    // counts[fault][verdict]
-    std::map<int, std::map<int, int>> counts[2];
+    // counts[reads, writes, checked reads][fault][verdict]
+    std::map<int, std::map<int, int>> counts[3];
     int bad = 0;
     for (int n = 0; n < 2 * perDirection; ++n) {
         Scenario s;
@@ -214,6 +217,7 @@ TEST(TransferSoak, EveryFaultEndsInSuccessOrAToldFailure) {
         s.letters = kLetters[pick(0, 2)];
         s.codeModel = pick(0, 1) == 1;
         s.echoCable = pick(0, 3) == 0;
+        s.checked = s.direction == Direction::Read && pick(0, 1) == 1;
         s.contentSeed = static_cast<uint32_t>(rng());
         s.fault = static_cast<Fault>(pick(0, static_cast<int>(Fault::Count) - 1));
 
@@ -245,21 +249,23 @@ TEST(TransferSoak, EveryFaultEndsInSuccessOrAToldFailure) {
         const TransferRun faulted = RunScenario(s, true);
         std::string why;
         const Verdict v = Judge(s, clean, faulted, &why);
-        ++counts[s.direction == Direction::Write][static_cast<int>(s.fault)][static_cast<int>(v)];
+        const int kind = s.checked ? 2 : s.direction == Direction::Write;
+        ++counts[kind][static_cast<int>(s.fault)][static_cast<int>(v)];
         if (v == Verdict::SilentCorruption || v == Verdict::Unreported || v == Verdict::Hang) {
             ++bad;
             ADD_FAILURE() << "transfer " << n << " ("
                           << (s.direction == Direction::Read ? "read" : "write") << ", "
                           << kFaultNames[static_cast<int>(s.fault)] << " at " << s.at
                           << ", letters '" << s.letters << "', code model " << s.codeModel
-                          << ", echo cable " << s.echoCable
+                          << ", echo cable " << s.echoCable << ", checked " << s.checked
                           << "): " << kVerdictNames[static_cast<int>(v)] << ": " << why;
         }
     }
 
     // The figures: transfers by fault and outcome, per direction.
-    for (int w = 0; w < 2; ++w) {
-        std::printf("%s, seed %u:\n", w ? "writes" : "reads", seed);
+    const char* const kKinds[3] = {"reads", "writes", "checked reads"};
+    for (int w = 0; w < 3; ++w) {
+        std::printf("%s, seed %u:\n", kKinds[w], seed);
         for (const auto& [fault, byVerdict] : counts[w]) {
             std::printf("  %-16s", kFaultNames[fault]);
             for (const auto& [verdict, count] : byVerdict)

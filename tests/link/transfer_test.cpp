@@ -408,9 +408,9 @@ TEST(WriteTransfer, RefusedRebuildDuringTheTransferKeepsTheList) {
 
 TEST(WriteTransfer, FrameFailing16TimesEndsWithCommunicationError) {
     WriteBench b(0x00, 50);
-    b.link.ranges.WriteStartAddr = 1;
-    b.link.ranges.WriteEndAddr = 0;  // no blocks: 29 radio bytes up to the list's end
-    b.line.faults.unplugAfter = 29;
+    b.link.ranges.WriteStartAddr = 0x0010;
+    b.link.ranges.WriteEndAddr = 0x0010;  // one byte: 30 radio bytes up to the list's end
+    b.line.faults.unplugAfter = 30;
     EXPECT_EQ(b.link.transfer.Write(), Outcome::Failed);
     EXPECT_EQ(b.rec.messages, std::vector<int>{79});
     const auto& writes = b.ports.record(1).writes;
