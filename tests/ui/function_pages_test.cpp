@@ -482,13 +482,24 @@ TEST_F(FunctionPagesTest, ALoadedImageShowsInTheControls) {
 
 TEST_F(FunctionPagesTest, NewAndRestoreDefaultsReloadThePages) {
     startIn(3);
+    // cboSql as the template (New) and the defaults file (Restore Default Setting) hold it.
+    constexpr int kSql = 0x0134;
+    const int fromTemplate =
+        static_cast<uint8_t>(readFile(path("dhcpqec.def"))[kFileImageOffset + kSql]);
+    const int fromDefaults =
+        static_cast<uint8_t>(readFile(path("DefRadioSet.def"))[kFileImageOffset + kSql]);
+    ASSERT_NE(fromTemplate, 9);
+    ASSERT_NE(fromDefaults, 9);
+    // Should either command ask about the unsaved change: discard it.
+    host.threeWay = {DesktopHost::Answer::No, DesktopHost::Answer::No};
     pick("cboSql", 9);
     window->action("mnuFileNew")->trigger();
-    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), image().at(0x0134));
+    EXPECT_EQ(image().at(kSql), fromTemplate);
+    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), fromTemplate);
     pick("cboSql", 9);
     find<QPushButton>("cmdDefSet")->click();
-    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), image().at(0x0134));
-    EXPECT_NE(find<QComboBox>("cboSql")->currentIndex(), 9);
+    EXPECT_EQ(image().at(kSql), fromDefaults);
+    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), fromDefaults);
 }
 
 TEST_F(FunctionPagesTest, VoxComparisonListsShowTheirVoltageAndComeBackToTheDefaults) {
