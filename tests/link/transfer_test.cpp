@@ -289,7 +289,7 @@ TEST(PortSearch, UnusablePortGivesItsReason) {
 struct WriteBench : LinkBench {
     explicit WriteBench(uint8_t para3, uint8_t para4) {
         fillRadio();
-        for (int a = 0; a < 0x400; ++a) image[a] = static_cast<uint8_t>(a ^ 0x5C);
+        for (int a = 0; a < 0x400; ++a) image[a] = test::PatternByte(a, 0x5C);  // not the radio's
         // The write list sends 0x03D0.. too, so the radio reads back the image's values.
         radio.memory[0x03D3] = image[0x03D3] = para3;
         radio.memory[0x03D4] = image[0x03D4] = para4;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fill_pattern.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
 #include "memory_fixture.h"
@@ -20,7 +21,7 @@ using test::WriteBytes;
 
 ByteImage Patterned(int datNum = kMinDatNum) {
     ByteImage image(datNum);
-    for (int i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 31 + 7);
+    for (int i = 0; i < image.size(); ++i) image[i] = test::PatternByte(i, 4);
     return image;
 }
 

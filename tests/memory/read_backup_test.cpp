@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "fill_pattern.h"
 #include "memory_fixture.h"
 
 namespace tarvos {
@@ -46,7 +47,7 @@ TEST(ReadBackup, HoldsTheImageInTheDataFileLayoutAndNeverOverwrites) {
     TempFolder dir;
     Logged l;
     ByteImage image;
-    for (int a = 0; a < image.size(); ++a) image[a] = static_cast<uint8_t>(a * 7 + 3);
+    for (int a = 0; a < image.size(); ++a) image[a] = test::PatternByte(a);
     const std::time_t t = Stamp(2024, 5, 6, 7, 8, 9);
     const auto folder = dir / "Data" / "backups";  // made when missing
 

@@ -63,9 +63,11 @@ TEST_F(CommTest, WriteFromThePictureButtonProgramsTheRadio) {
 
 TEST_F(CommTest, AReadWithoutARadioFailsAndSaysSo) {
     ports.attach(1, nullptr);
-    OnModal<CommWindow>([](CommWindow* w) {
+    bool checked = false;
+    OnModal<CommWindow>([&checked](CommWindow* w) {
         // No port answers: the window stays open with the reason until the user closes it.
-        QTimer::singleShot(300, w, [w] {
+        QTimer::singleShot(300, w, [w, &checked] {
+            checked = true;
             EXPECT_TRUE(w->isVisible());
             EXPECT_TRUE(w->findChild<QLabel*>("lblComStatus")
                             ->text()
@@ -74,6 +76,7 @@ TEST_F(CommTest, AReadWithoutARadioFailsAndSaysSo) {
         });
     });
     window->StartRead();
+    EXPECT_TRUE(checked);  // a window that closed by itself never got here
     EXPECT_EQ(window->statusText(1), "Read Failed");
 }
 

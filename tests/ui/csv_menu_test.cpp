@@ -3,6 +3,7 @@
 
 #include <QFile>
 
+#include "memory/channel_codec.h"
 #include "ui_fixture.h"
 
 namespace tarvos::ui::test {
@@ -35,15 +36,27 @@ TEST_F(CsvMenuTest, ImportShowsTheChannelsAndNamesTheRowsLeftOut) {
     EXPECT_EQ(window->action("mnuImportCsv")->text(), QString("Import CSV…"));
 }
 
+// The defaults with channels 3, 7 and 12 emptied: a row for each of the other thirteen.
 TEST_F(CsvMenuTest, ExportWritesTheChannelsInUse) {
-    window->OpenFile(path("DefRadioSet.def"));
+    QFile defaults(path("DefRadioSet.def"));
+    ASSERT_TRUE(defaults.open(QIODevice::ReadOnly));
+    QByteArray file = defaults.readAll();
+    for (int ch : {3, 7, 12})
+        for (int i = 0; i < 16; ++i) file[0x10 + ChannelRecordAddr(ch, i)] = '\xFF';
+    write("gaps.dat", file);
+    window->OpenFile(path("gaps.dat"));
     host.saveResult = path("out.csv");
     window->action("mnuExportCsv")->trigger();
     QFile f(path("out.csv"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray text = f.readAll();
-    EXPECT_TRUE(text.startsWith("Location,Name,Frequency,"));
-    EXPECT_GT(text.count("\r\n"), 1);
+    QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 15);  // the header, thirteen rows, nothing after the last break
+    EXPECT_TRUE(lines[0].startsWith("Location,Name,Frequency,"));
+    EXPECT_TRUE(lines.back().isEmpty());
+    QStringList locations;
+    for (int i = 1; i + 1 < lines.size(); ++i) locations << QString(lines[i].split(',')[0]);
+    EXPECT_EQ(locations.join(' '), "1 2 4 5 6 8 9 10 11 13 14 15 16");
+    EXPECT_TRUE(lines[3].startsWith("4,,430.125000,")) << lines[3].toStdString();
     EXPECT_TRUE(host.told.isEmpty());
 }
 
