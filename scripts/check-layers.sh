@@ -16,13 +16,15 @@ declare -A allowed=(
   [link/qt]="base memory link"
   [data]="base memory"
   [widgets]="base"
+  [print]="base memory functions link document"
+  [print/ui]="base memory functions link document widgets print"
   [channels]="base memory functions link document sim widgets link/qt data"
   [functions/ui]="base memory functions link document sim widgets link/qt data"
   [link/ui]="base memory functions link document sim widgets link/qt data"
   [memview]="base memory functions link document sim widgets link/qt data"
-  [shell]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview"
-  [cli]="base memory functions link document sim link/qt data"
-  [bench]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview shell"
+  [shell]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview print print/ui"
+  [cli]="base memory functions link document sim link/qt data print"
+  [bench]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview print print/ui shell"
   [fuzz]="base memory functions link document sim data"
 )
 core=" base memory functions link document sim fuzz "
@@ -33,6 +35,7 @@ folder_of() {
     link/qt/*) echo link/qt ;;
     link/ui/*) echo link/ui ;;
     functions/ui/*) echo functions/ui ;;
+    print/ui/*) echo print/ui ;;
     *) echo "${1%%/*}" ;;
   esac
 }
