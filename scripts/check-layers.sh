@@ -16,6 +16,8 @@ declare -A allowed=(
   [link/qt]="base memory link"
   [data]="base memory"
   [widgets]="base"
+  # print/ draws the printed pages on Qt Gui alone (its target links no Widgets), so
+  # tarvos-cli prints what the window prints; the print dialogs live in print/ui/.
   [print]="base memory functions link document"
   [print/ui]="base memory functions link document widgets print"
   [channels]="base memory functions link document sim widgets link/qt data"
