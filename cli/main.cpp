@@ -16,6 +16,8 @@ const char* kUsage =
     "  edit IN.dat --out OUT.dat [--lang N] [--seed N] ACTION...   edit channels as a user would\n"
     "  csv export FILE.dat [--out LIST.csv]   channels in use as a CHIRP CSV list\n"
     "  csv import LIST.csv --in BASE.dat --out OUT.dat   channels of a CHIRP CSV list typed in\n"
+    "  print FILE.dat --pdf OUT.pdf [--lang N] [--content cover,settings,channels]\n"
+    "                                     the pages the window prints, as a PDF\n"
     "  read --port PORT [--code TEXT] [--start HEX --end HEX] [--check] --out FILE.dat\n"
     "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] "
     "[--verify]\n"
@@ -30,9 +32,11 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},   {"edit", tarvos::cli::Edit},
-    {"csv", tarvos::cli::Csv},           {"read", tarvos::cli::Read}, {"write", tarvos::cli::Write},
-    {"simulate", tarvos::cli::Simulate}, {"diff", tarvos::cli::Diff},
+    {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},
+    {"edit", tarvos::cli::Edit},         {"csv", tarvos::cli::Csv},
+    {"read", tarvos::cli::Read},         {"write", tarvos::cli::Write},
+    {"simulate", tarvos::cli::Simulate}, {"print", tarvos::cli::Print},
+    {"diff", tarvos::cli::Diff},
 };
 
 }  // namespace

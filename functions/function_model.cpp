@@ -78,6 +78,19 @@ bool FunctionModel::enabled(std::string_view name) const {
     return enabled(indexOf(name));
 }
 
+std::string FunctionModel::shownEntry(int index) const {
+    const ControlState& s = state(index);
+    switch (row(index).kind) {
+        case ControlKind::List:
+            if (s.selected < 0 || s.selected >= static_cast<int>(s.entries.size())) return {};
+            return s.entries[static_cast<size_t>(s.selected)];
+        case ControlKind::Text:
+            return s.text;
+        default:
+            return {};
+    }
+}
+
 void FunctionModel::changed(int index) {
     ++revision_;
     if (observer_) observer_(index);

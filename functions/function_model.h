@@ -47,6 +47,9 @@ class FunctionModel {
     // Disabled only while a control it depends on says so; a disabled control keeps its value.
     bool enabled(int index) const;
     bool enabled(std::string_view name) const;
+    // What a list or text box shows: the selected entry (empty before the first load), the
+    // text; empty for check boxes and grids.
+    std::string shownEntry(int index) const;
     // Whether another control's state decides row i's enabled state.
     bool hasEnabler(int index) const { return enabledBy_[static_cast<size_t>(index)] >= 0; }
     const TwoToneTable& twoTone() const { return twoTone_; }

@@ -29,6 +29,7 @@
 #include "functions/ui/function_pages.h"
 #include "memview/memdat_window.h"
 #include "memview/part_fill_dialog.h"
+#include "print/ui/print_command.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/app_icon.h"
@@ -167,8 +168,8 @@ void MainWindow::BuildMenus() {
     sep(file, true);
     add(file, {"mnuImportCsv", -1, "", true});
     add(file, {"mnuExportCsv", -1, "", true});
-    sep(file, false);
-    add(file, {"mnuPrintFile", 43, "Ctrl+P", false});
+    sep(file, true);
+    add(file, {"mnuPrintFile", 43, "Ctrl+P", true});
     sep(file, true);
     add(file, {"mnuExit", 25, "", true});
 
@@ -238,6 +239,7 @@ void MainWindow::BuildMenus() {
     connect(action("mnuUndo"), &QAction::triggered, this, [this] { Undo(); });
     connect(action("mnuRedo"), &QAction::triggered, this, [this] { Redo(); });
     connect(action("mnuExportCsv"), &QAction::triggered, this, [this] { ExportCsv(); });
+    connect(action("mnuPrintFile"), &QAction::triggered, this, [this] { PrintFile(); });
     connect(action("mnuExit"), &QAction::triggered, this, [this] { ExitSoft(); });
     connect(action("mnuReadFre"), &QAction::triggered, this, [this] { StartRead(); });
     connect(action("mnuWriteFre"), &QAction::triggered, this, [this] { StartWrite(); });
@@ -627,6 +629,18 @@ void MainWindow::ExportCsv() {
     if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
 }
 
+void MainWindow::PrintFile() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    if (!print_)
+        print_ = new PrintCommand(app_, app_.document, this,
+                                  {[this] { return statusText(1); },
+                                   [this](const QString& t) {
+                                       SetStatusNotice(t);
+                                       statusNotice_->repaint();
+                                   }});
+    print_->open();
+}
+
 // --- Program and settings -----------------------------------------------------------------
 
 void MainWindow::StartRead() {
@@ -710,11 +724,12 @@ void MainWindow::tlbMdiFrmMain_ButtonClick(const QString& key) {
             StartWrite();
         else if (key == "Com")
             ShowPortDialog();
+        else if (key == "Print")
+            PrintFile();
         else if (key == "Help")
             Help();
         else if (key == "Exit")
             ExitSoft();
-        // "Print" does nothing.
     });
 }
 

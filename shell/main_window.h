@@ -26,6 +26,7 @@ class CommWindow;
 class CompareWindow;
 class ErrorWindowSink;
 class AppServices;
+class PrintCommand;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -68,6 +69,9 @@ class MainWindow : public QMainWindow {
     // CHIRP CSV channel lists (File menu).
     void ImportCsv();
     void ExportCsv();
+    // File > Print (Ctrl+P) and the toolbar's Print: the print dialog, made on first use.
+    void PrintFile();
+    PrintCommand* printCommand() const { return print_; }
     // Program and Settings menus.
     void StartRead();
     void StartWrite();
@@ -139,6 +143,7 @@ class MainWindow : public QMainWindow {
     ChannelWindow* channelWindow_ = nullptr;
     FunctionPages* functionPages_ = nullptr;
     MemDatWindow* memDat_ = nullptr;
+    PrintCommand* print_ = nullptr;
     QLabel* statusNotice_ = nullptr;
     QLabel* statusCom_ = nullptr;
     QLabel* statusAddress_ = nullptr;

@@ -141,7 +141,7 @@ TEST_F(StartupTest, MenusShortcutsAndToolbarFollowTheMainWindowTable) {
     };
     const Row rows[] = {{"mnuFileNew", "&New", "Ctrl+N", true},
                         {"mnuFileSaveAs", "S&ave As", "", true},
-                        {"mnuPrintFile", "&Print", "Ctrl+P", false},
+                        {"mnuPrintFile", "&Print", "Ctrl+P", true},
                         {"mnuReadFre", "&Read", "Ctrl+R", true},
                         {"mnuWriteFre", "&Write", "Ctrl+W", true},
                         {"mnuReadWriteFre", "&Auto Read/Write Radio", "F2", false},
