@@ -36,8 +36,14 @@ std::unique_ptr<RadioDocument> OpenedDocument(ErrorLog& log, int language, const
                                               std::string_view command) {
     auto doc = StartedDocument(log, language);
     if (doc->OpenFile(path)) return doc;
-    std::cerr << "tarvos-cli " << command << ": cannot read data file '" << path << "'\n";
+    std::cerr << "tarvos-cli " << command << ": " << doc->fileError() << "\n";
     return nullptr;
+}
+
+int SaveFailed(const RadioDocument& doc, std::string_view command, const std::string& path) {
+    std::cerr << "tarvos-cli " << command << ": "
+              << (doc.fileError().empty() ? "cannot save " + path : doc.fileError()) << "\n";
+    return 2;
 }
 
 SettingsFile CliSettings() {

@@ -6,6 +6,7 @@
 
 #include "base/error_log.h"
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/dump_settings.h"
 #include "cli/json.h"
@@ -59,18 +60,13 @@ int Dump(const Args& args) {
     }
     const std::filesystem::path path = args[0];
     // Failures while decoding are part of what the application would log, not of the
-    // output; keep them off standard error so the one-line message stays one line.
-    RecordingSink sink;
-    ErrorLog log(&sink);
+    // output: on standard error only with --verbose.
+    ErrorLog log(&LogSink());
 
     ByteImage image(kMinDatNum);
-    if (!OpenDatFile(path, image, log)) {
-        auto bytes = ReadFileBytes(path, kDataFileSize);
-        if (!bytes)
-            std::cerr << "tarvos-cli dump: cannot open " << path.string() << "\n";
-        else
-            std::cerr << "tarvos-cli dump: " << path.string() << " is not a data file ("
-                      << bytes->size() << " bytes, a data file has " << kDataFileSize << ")\n";
+    FileError why;
+    if (!OpenDatFile(path, image, log, &why)) {
+        std::cerr << "tarvos-cli dump: " << why.message << "\n";
         return 2;
     }
     const ByteImage opened = image;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
 #include "document/link_host.h"
@@ -28,8 +29,7 @@ int Read(const Args& args) {
     LinkOptions o;
     if (!ParseLinkOptions(args, false, o)) return 2;
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     auto doc = StartedDocument(log, kEnglish);
     // The code typed into the code box is stored in the image, and the check uses it.
     if (o.code) doc->functions().SetRdWrCodeText(doc->image(), *o.code);
@@ -45,8 +45,10 @@ int Read(const Args& args) {
 
     // A range the image cannot hold is the caller's mistake; nothing was sent.
     if (int failed = session.transfer(link::Direction::Read, o.port, 2)) return failed;
-    if (!host.asRead || !SaveDatFile(o.file, *host.asRead, log)) {
-        std::cerr << "tarvos-cli: cannot save " << o.file << "\n";
+    FileError why;
+    if (!host.asRead || !SaveDatFile(o.file, *host.asRead, log, nullptr, &why)) {
+        std::cerr << "tarvos-cli read: "
+                  << (why.message.empty() ? "cannot save " + o.file : why.message) << "\n";
         return 2;
     }
     return 0;
