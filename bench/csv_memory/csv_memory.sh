@@ -32,9 +32,10 @@ header='Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
 } >"$work/long.csv"
 cp build/default/data/DefRadioSet.def "$work/in.dat"
 
+# The import's exit code is 1 here (the rows out of range are left out): not a failure.
 peak() {
-  /usr/bin/time -v "$cli" csv import "$1" --in "$work/in.dat" --out "$work/out.dat" \
-    2>&1 >/dev/null | sed -n 's/.*Maximum resident set size (kbytes): //p'
+  { /usr/bin/time -v "$cli" csv import "$1" --in "$work/in.dat" --out "$work/out.dat" \
+    2>&1 >/dev/null || true; } | sed -n 's/.*Maximum resident set size (kbytes): //p'
 }
 short=$(peak "$work/short.csv")
 long=$(peak "$work/long.csv")

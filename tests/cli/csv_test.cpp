@@ -3,37 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
+#include "cli_run.h"
+
+namespace tarvos::cli::test {
 namespace {
-
-const QString kCli = QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli");
-const QString kDefaults = QStringLiteral(TARVOS_BINARY_DIR "/data/DefRadioSet.def");
-
-struct CliRun {
-    int code = -1;
-    QByteArray out, err;
-};
-
-CliRun Cli(const QStringList& args) {
-    QProcess p;
-    p.start(kCli, args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 TEST(CliCsv, AnExportReadBackChangesNoByte) {
     QTemporaryDir dir;
@@ -92,3 +67,4 @@ TEST(CliCsv, FilesThatAreNoListOrNoDataFile) {
 }
 
 }  // namespace
+}  // namespace tarvos::cli::test

@@ -5,45 +5,13 @@
 #include <sys/stat.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
+#include "cli_run.h"
+
+namespace tarvos::cli::test {
 namespace {
-
-const QString kCli = QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli");
-const QString kDefaults = QStringLiteral(TARVOS_BINARY_DIR "/data/DefRadioSet.def");
-
-struct CliRun {
-    int code = -1;
-    QByteArray out, err;
-};
-
-// Runs tarvos-cli, under a file-size limit of limitKiB when given (the shell's ulimit).
-CliRun Cli(const QStringList& args, int limitKiB = 0) {
-    QProcess p;
-    if (limitKiB > 0)
-        p.start("bash",
-                QStringList{"-c", QString("ulimit -f %1; exec \"$0\" \"$@\"").arg(limitKiB), kCli} +
-                    args);
-    else
-        p.start(kCli, args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class CliFiles : public ::testing::Test {
   protected:
@@ -190,3 +158,4 @@ TEST_F(CliFiles, SetTakesAnInputWhoseNameHoldsAnEqualsSign) {
 }
 
 }  // namespace
+}  // namespace tarvos::cli::test
