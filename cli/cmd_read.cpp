@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
 #include "cli/stop_signals.h"
@@ -32,8 +33,7 @@ int Read(const Args& args) {
     if (!ParseLinkOptions(args, false, o)) return 2;
     StopSignals stopSignals;
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     auto doc = StartedDocument(log, kEnglish);
     // The code typed into the code box is stored in the image, and the check uses it.
     if (o.code) doc->functions().SetRdWrCodeText(doc->image(), *o.code);
@@ -56,8 +56,10 @@ int Read(const Args& args) {
         std::cerr << "Read stopped; no file was written.\n";
         return StopSignals::exitCode();
     }
-    if (!host.asRead || !SaveDatFile(o.file, *host.asRead, log)) {
-        std::cerr << "tarvos-cli: cannot save " << o.file << "\n";
+    FileError why;
+    if (!host.asRead || !SaveDatFile(o.file, *host.asRead, log, nullptr, &why)) {
+        std::cerr << "tarvos-cli read: "
+                  << (why.message.empty() ? "cannot save " + o.file : why.message) << "\n";
         return 2;
     }
     return 0;

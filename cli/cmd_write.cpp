@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
 #include "cli/stop_signals.h"
@@ -21,13 +22,9 @@ int Write(const Args& args) {
     if (!ParseLinkOptions(args, true, o)) return 2;
     StopSignals stopSignals;
 
-    StderrSink sink;
-    ErrorLog log(&sink);
-    auto doc = StartedDocument(log, kEnglish);
-    if (!doc->OpenFile(o.file)) {
-        std::cerr << "tarvos-cli: " << o.file << ": Wrong file type!\n";
-        return 2;
-    }
+    ErrorLog log(&LogSink());
+    auto doc = OpenedDocument(log, kEnglish, o.file, "write");
+    if (!doc) return 2;
     ByteImage& image = doc->image();
     FunctionModel& page = doc->functions();
     if (o.code) page.SetRdWrCodeText(image, *o.code);

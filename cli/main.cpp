@@ -1,7 +1,8 @@
-#include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 
 namespace {
@@ -24,6 +25,7 @@ const char* kUsage =
     "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"
     "           [--fault KIND[:ARG]] [--save-image FILE.dat]\n"
     "  help, --help, -h                   print this text\n"
+    "  --verbose                          with any command: the error log's entries as well\n"
     "  --version                          print the version\n";
 
 struct Command {
@@ -42,12 +44,14 @@ const Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    tarvos::cli::SetVerbose(tarvos::cli::TakeVerbose(words));
+    if (words.empty()) {
         std::cerr << kUsage;
         return 2;
     }
     // Asked for, the usage is the answer: standard output and success.
-    const std::string first = argv[1];
+    const std::string first = words[0];
     if (first == "--help" || first == "-h" || first == "help") {
         std::cout << kUsage;
         return 0;
@@ -56,9 +60,9 @@ int main(int argc, char** argv) {
         std::cout << "tarvos-cli " << TARVOS_VERSION << "\n";
         return 0;
     }
-    tarvos::cli::Args args(argv + 2, argv + argc);
+    tarvos::cli::Args args(words.begin() + 1, words.end());
     for (const auto& c : kCommands)
-        if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
-    std::cerr << "tarvos-cli: unknown command '" << argv[1] << "'\n" << kUsage;
+        if (first == c.name) return c.run(args);
+    std::cerr << "tarvos-cli: unknown command '" << first << "'\n" << kUsage;
     return 2;
 }

@@ -195,14 +195,14 @@ std::optional<PartialFill> CheckFill(const FillRequest& request, int datNum, Err
             if (value > 32767) return refuse(err::Overflow);
         }
     } else {
-        const BinaryValue v =
-            B_To_D(request.base == FillBase::Hex ? H_To_B(request.value) : request.value, log);
-        if (v.stopped) return refuse(err::Overflow);
-        value = v.value;
+        // An overflow is B_To_D's own: it logs and gives the value reached, which the step
+        // below brings down to 255 as any large value.
+        value = B_To_D(request.base == FillBase::Hex ? H_To_B(request.value) : request.value, log)
+                    .value;
     }
+    // An address that overflows is logged the same way; the value reached lies past the image.
     const BinaryValue start = B_To_D(H_To_B(request.start), log);
     const BinaryValue end = B_To_D(H_To_B(request.end), log);
-    if (start.stopped || end.stopped) return refuse(err::Overflow);
     if (start.value > datNum || end.value > datNum) return refuse(err::IndexOutOfRange);
     return PartialFill{static_cast<uint8_t>(std::min(value, 255)), start.value, end.value};
 }

@@ -119,8 +119,10 @@ struct PartialFill {
     int end = 0;
 };
 // The value (a number above 255 becomes 255) and the range of a request; nothing, logged
-// "frmPartFill->cmdFillData_Click", when the value or an address cannot be used: not a number
-// of the base, above 32767, or an address past the image's last index datNum.
+// "frmPartFill->cmdFillData_Click", when the value or an address cannot be used: a decimal
+// value that is no number or above 32767, or an address past the image's last index datNum.
+// A hexadecimal or binary value above 32767 is B_To_D's overflow: logged there, and the
+// value reached (32767) fills as 255.
 std::optional<PartialFill> CheckFill(const FillRequest& request, int datNum, ErrorLog& log);
 
 }  // namespace tarvos

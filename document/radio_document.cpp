@@ -122,7 +122,7 @@ void RadioDocument::NewFileSol() {
 }
 
 bool RadioDocument::OpenFile(const std::filesystem::path& path) {
-    if (!OpenDatFile(path, iicDat_, log_)) return false;
+    if (!OpenDatFile(path, iicDat_, log_, &fileError_)) return false;
     softDisplay();
     SetCurrentFilePath(path);
     ResetHistory();
@@ -140,7 +140,7 @@ bool RadioDocument::SaveAsFile(const std::filesystem::path& path) {
 }
 
 bool RadioDocument::SaveDatFile() {
-    const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_);
+    const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_, &fileError_);
     editor_->TableSynced();
     // Encoding the table and the save's own marks changed bytes of the image.
     notify(DocumentChange::Image);

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "base/error_log.h"
+#include "base/file_error.h"
 #include "functions/function_model.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
@@ -126,6 +127,8 @@ class RadioDocument {
     // Save: the channel table encoded into the image, then the file written to
     // CurrentFilePath. False when the file was not written (the failure is logged).
     bool SaveDatFile();
+    // Why the last Open or Save failed, in one English line (empty when it did not).
+    const std::string& fileError() const { return fileError_.message; }
 
     // --- Transfers -------------------------------------------------------------------------
     // After a successful read has filled the image: a backup of it as read, when backups
@@ -242,6 +245,7 @@ class RadioDocument {
     std::filesystem::path defaultsPath_;
     std::filesystem::path currentFilePath_;
     bool modified_ = false;
+    FileError fileError_;
     std::filesystem::path backupFolder_;
     std::function<std::time_t()> backupClock_;
     std::filesystem::path lastReadBackup_;

@@ -237,7 +237,11 @@ void FunctionModel::SetChecked(ByteImage& image, int index, bool checked) {
 void FunctionModel::SetText(ByteImage& image, int index, std::string_view text) {
     const Binding& b = row(index);
     if (b.kind != ControlKind::Text) Raise(err::InvalidPropertyValue, b.name + " is no text box");
-    std::string typed = CutChars(text, b.maxLength);
+    // Typed key by key: a code box drops at each key what its filter removes, so a removed
+    // character takes no place in the box; a full box takes no more keys.
+    std::string typed = CutChars(
+        b.textRule == TextRule::Code ? DelInvalidChar(text, b.codeField.kind) : std::string(text),
+        b.maxLength);
     if (b.textRule == TextRule::Code) {
         codeTextChanged(image, index, typed);
         return;

@@ -72,7 +72,9 @@ class FunctionModel {
     // Entry p of a list; raises failure 380 when p is not an entry or the control no list.
     void Pick(ByteImage& image, int index, int p);
     void SetChecked(ByteImage& image, int index, bool checked);
-    // The text typed into a text box; the box accepts at most its maximum length.
+    // The text typed into an emptied text box, key by key: the box accepts at most its
+    // maximum length, and a code box's filter drops a character as it is typed, so the
+    // characters dropped take no place (x1x2... keeps up to the box's length of digits).
     void SetText(ByteImage& image, int index, std::string_view text);
     // A committed cell edit of the two-tone grids (entry 1..16); re-encodes all entries.
     void SetTwoToneCell(ByteImage& image, int entry, TwoToneColumn column, std::string_view text);

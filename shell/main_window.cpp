@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,16 +11,18 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <fstream>
 #include <memory>
 
 #include "base/failure.h"
+#include "base/file_reading.h"
+#include "base/safe_save.h"
 #include "channels/channel_window.h"
 #include "document/channel_editor.h"
 #include "document/chirp_csv.h"
@@ -62,6 +63,8 @@ const char* const kUndoCaption[3] = {"撤销(&U)", "復原(&U)", "&Undo"};
 const char* const kRedoCaption[3] = {"重做(&R)", "重做(&R)", "&Redo"};
 const char* const kRowsNotImported[3] = {"以下行未导入：", "以下行未匯入：",
                                          "These rows were not imported:"};
+const char* const kImportWarnings[3] = {"已导入，但请检查：", "已匯入，但請檢查：",
+                                        "Imported, but please check:"};
 
 // Menu rows: object name, FaceText caption, shortcut, shown.
 struct MenuRow {
@@ -589,25 +592,29 @@ void MainWindow::ImportCsv() {
         const QString path = app_.host->openFileName(
             this, QFileInfo(app_.currentFilePath()).absolutePath(), kCsvFilter);
         if (path.isEmpty()) return;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        std::ifstream file;
+        if (OpenRegularFile(path.toStdString(), file)) {
             app_.host->tell(this, app_.ft(70), app_.ft(87), DesktopHost::Icon::Critical);
             return;
         }
-        const QByteArray text = file.readAll();
         const RadioDocument& doc = app_.document;
         const ChirpImport found =
-            ParseChirpCsv(std::string_view(text.constData(), text.size()), doc.bandLow(),
-                          doc.bandHigh(), doc.layout().channelCount);
+            ParseChirpCsv(file, doc.bandLow(), doc.bandHigh(), doc.layout().channelCount);
         if (!found.isCsv) {
             app_.host->tell(this, app_.ft(70), QString::fromUtf8(kNotAChannelList[l]),
                             DesktopHost::Icon::Critical);
             return;
         }
         ImportChirpChannels(app_.document, found.channels);
-        if (found.skipped.empty()) return;
-        QString list = QString::fromUtf8(kRowsNotImported[l]);
-        for (const std::string& row : found.skipped) list += "\n" + QString::fromStdString(row);
+        if (found.skipped.empty() && found.warnings.empty()) return;
+        QString list;
+        auto section = [&](const char* caption, const std::vector<std::string>& rows) {
+            if (rows.empty()) return;
+            list += (list.isEmpty() ? "" : "\n\n") + QString::fromUtf8(caption);
+            for (const std::string& row : rows) list += "\n" + QString::fromStdString(row);
+        };
+        section(kRowsNotImported[l], found.skipped);
+        section(kImportWarnings[l], found.warnings);
         app_.host->tell(this, app_.ft(70), list, DesktopHost::Icon::Exclamation);
     });
 }
@@ -620,11 +627,7 @@ void MainWindow::ExportCsv() {
             this, QFileInfo(app_.currentFilePath()).absolutePath(), kCsvFilter, "csv");
         if (path.isEmpty()) return;
         const std::string text = ChirpCsvText(ChirpChannelsOf(app_.document));
-        QSaveFile file(path);
-        failed = !file.open(QIODevice::WriteOnly) ||
-                 file.write(text.data(), static_cast<qint64>(text.size())) !=
-                     static_cast<qint64>(text.size()) ||
-                 !file.commit();
+        failed = SaveFileSafely(path.toStdString(), text).has_value();
     });
     if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
 }

@@ -63,6 +63,10 @@ TEST(ReadBackup, HoldsTheImageInTheDataFileLayoutAndNeverOverwrites) {
     EXPECT_EQ(FileBytes(first), ImageToFileBytes(image));
     EXPECT_EQ(FileBytes(second), ImageToFileBytes(other));
     EXPECT_EQ(SaveReadBackup(folder, other, l.log, t), folder / "20240506-070809-3.dat");
+    // What Open refuses is no backup: each one opens.
+    ByteImage opened;
+    EXPECT_TRUE(OpenDatFile(second, opened, l.log));
+    EXPECT_EQ(opened[0x0100], other[0x0100]);
     EXPECT_TRUE(l.sink.lines.empty());
 }
 

@@ -178,10 +178,11 @@ class FunctionPagesTest : public UiFixture {
         window->SaveAsFile();
         return readFile(path("window.dat"));
     }
-    // The same defaults file changed by tarvos-cli set.
-    QByteArray savedByCli(const QString& assignment) {
+    // The same defaults file changed by tarvos-cli set (assignments one a line).
+    QByteArray savedByCli(const QString& assignments) {
         QProcess p;
-        p.start(kCli, {"set", path("DefRadioSet.def"), "--out", path("cli.dat"), assignment});
+        p.start(kCli, QStringList{"set", path("DefRadioSet.def"), "--out", path("cli.dat")} +
+                          assignments.split('\n'));
         EXPECT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         return readFile(path("cli.dat"));
@@ -335,6 +336,24 @@ TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
          [&] {
              type("txtPttBot", "12ab*#x");
              return QString("txtPttBot=12ab*#x");
+         }},
+        {"code text with characters the box drops",
+         [&] {
+             type("txtPttBot", "x1x2x3x4x5x6x7x8x9x0");
+             EXPECT_EQ(find<QLineEdit>("txtPttBot")->text(), "1234567890");
+             return QString("txtPttBot=x1x2x3x4x5x6x7x8x9x0");
+         }},
+        {"code text past the box's length",
+         [&] {
+             type("txtDtmfIdCode", "a1b2c3d4e5f6g7h8i9j0k1");
+             EXPECT_EQ(find<QLineEdit>("txtDtmfIdCode")->text(), "1234567890");
+             return QString("txtDtmfIdCode=a1b2c3d4e5f6g7h8i9j0k1");
+         }},
+        {"a list enabled by an earlier pick",
+         [&] {
+             pick("cboScanPriChSort", 1);
+             pick("cboPriCh", 5);
+             return QString("cboScanPriChSort=1\ncboPriCh=5");
          }},
         {"split stun code",
          [&] {
@@ -584,6 +603,29 @@ TEST_F(FunctionPagesTest, EnabledStatesFollowTheirControls) {
     EXPECT_TRUE(enabled("chkMoniTxEndTone"));
     EXPECT_TRUE(find<QCheckBox>("chkMoniTxEndTone")->isChecked());
     EXPECT_EQ(image().at(0x0367) & 0x10, 0x10);
+}
+
+// A control the window shows disabled takes nothing there, and tarvos-cli set refuses it,
+// naming it, with nothing written.
+TEST_F(FunctionPagesTest, ControlsShownDisabledAreRefusedBySetToo) {
+    startIn(3);
+    window->OpenFile(path("DefRadioSet.def"));
+    for (const char* name : {"cboPriCh", "chkMoniTxEndTone", "cboDtmfCloseSort"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(find<QWidget>(name)->isEnabled());
+        const QString value = QString(name).startsWith("chk") ? "true" : "1";
+        QProcess p;
+        p.start(kCli, {"set", path("DefRadioSet.def"), "--out", path("refused.dat"),
+                       QString("%1=%2").arg(name, value)});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 2);
+        EXPECT_EQ(p.readAllStandardError(),
+                  QString("tarvos-cli set: %1 is disabled (as the window shows it with these "
+                          "settings)\n")
+                      .arg(name)
+                      .toUtf8());
+        EXPECT_FALSE(QFile::exists(path("refused.dat")));
+    }
 }
 
 // --- The read/write code --------------------------------------------------------------------
