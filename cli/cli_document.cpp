@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/cli_log.h"
 #include "data/shipped_files.h"
 #include "memory/channel_layout.h"
 #include "memory/data_file.h"

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 
+#include "base/safe_save.h"
 #include "compare/compare_window.h"
 #include "compare/difference_list.h"
 #include "compare/write_preview_dialog.h"
@@ -52,7 +53,7 @@ class CompareTest : public UiFixture {
         const uint8_t rx[] = {0x50, 0x37, 0x61, 0x44};
         for (int i = 0; i < 4; ++i) image[0x0030 + i] = rx[i];
         const QString file = path("other.dat");
-        WriteFileAtomically(file.toStdString(), ImageToFileBytes(image));
+        EXPECT_FALSE(SaveFileSafely(file.toStdString(), ImageToFileBytes(image)));
         return file;
     }
     CompareWindow* compareWindow() { return window->findChild<CompareWindow*>("frmCompare"); }
