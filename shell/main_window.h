@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -25,6 +26,7 @@ class MemDatWindow;
 class CommWindow;
 class ErrorWindowSink;
 class AppServices;
+class UnsavedChanges;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -85,6 +87,8 @@ class MainWindow : public QMainWindow {
     void SetStatusNotice(const QString& text);
     void ShowComPort();
     void ShowFilePath();
+    // The title: the file's name, marked while it holds unsaved changes.
+    void ShowTitle();
     QString statusText(int panel) const;
 
     ChannelWindow* channelWindow() const { return channelWindow_; }
@@ -137,6 +141,7 @@ class MainWindow : public QMainWindow {
     QTimer* tmrChLock_ = nullptr;
     QTimer* tmrChLockBlink_ = nullptr;
     int blinkPhase_ = 0;
+    std::unique_ptr<UnsavedChanges> unsaved_;
 };
 
 }  // namespace tarvos::ui

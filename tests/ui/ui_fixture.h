@@ -50,9 +50,10 @@ struct ScriptedHost : DesktopHost {
     int openDialogs = 0;
     int saveDialogs = 0;
     QStringList documents;
+    bool documentsOpen = true;  // what openDocument reports (false: no viewer on the desktop)
     int instances = 0;
     bool instanceStarts = true;   // what startNewInstance reports
-    std::deque<Answer> threeWay;  // answers to Yes/No/Cancel questions (Yes when empty)
+    std::deque<Answer> threeWay;  // answers to three-way questions (see each for empty)
 
     bool askYesNo(QWidget*, const QString&, const QString& text) override {
         asked << text;
@@ -64,6 +65,15 @@ struct ScriptedHost : DesktopHost {
     Answer askYesNoCancel(QWidget*, const QString&, const QString& text) override {
         asked << text;
         if (threeWay.empty()) return Answer::Yes;
+        const Answer a = threeWay.front();
+        threeWay.pop_front();
+        return a;
+    }
+    // Save / Discard / Cancel: from the same queue, but Discard when it is empty, so a command
+    // run on unsaved changes goes on as it did before the question.
+    Answer askSaveDiscardCancel(QWidget*, const QString&, const QString& text) override {
+        asked << text;
+        if (threeWay.empty()) return Answer::No;
         const Answer a = threeWay.front();
         threeWay.pop_front();
         return a;
@@ -82,7 +92,7 @@ struct ScriptedHost : DesktopHost {
     }
     bool openDocument(const QString& path) override {
         documents << path;
-        return true;
+        return documentsOpen;
     }
     bool startNewInstance() override {
         ++instances;
