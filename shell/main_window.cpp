@@ -498,8 +498,15 @@ void MainWindow::ShowFilePath() {
 }
 
 void MainWindow::ShowTitle() {
-    setWindowTitle(unsaved_->Title());
+    const bool child = channelSub_ && channelSub_->isMaximized() && channelWindow_;
+    const QString title = unsaved_->Title(child ? channelWindow_->windowTitle() : QString());
+    if (windowTitle() != title) setWindowTitle(title);
     setWindowModified(app_.document.modified());
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowTitleChange && unsaved_) ShowTitle();
 }
 
 QString MainWindow::statusText(int panel) const {

@@ -105,6 +105,9 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    // The MDI area writes its own title over the main window's when a child's caption
+    // changes; the file's name and mark are put back.
+    void changeEvent(QEvent* e) override;
 
   private:
     void BuildMenus();

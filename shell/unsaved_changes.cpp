@@ -21,8 +21,9 @@ QString UnsavedChanges::Question(int language, const QString& fileName) {
     return QString::fromUtf8(kDiscardQuestion[NormalizeLanguage(language) - 1]).arg(fileName);
 }
 
-QString UnsavedChanges::Title() const {
-    return QFileInfo(app_.currentFilePath()).fileName() + "[*] - " + app_.ft(16);
+QString UnsavedChanges::Title(const QString& childCaption) const {
+    const QString title = QFileInfo(app_.currentFilePath()).fileName() + "[*] - " + app_.ft(16);
+    return childCaption.isEmpty() ? title : title + " - [" + childCaption + "]";
 }
 
 bool UnsavedChanges::hasOwnFile() const {

@@ -35,8 +35,9 @@ class UnsavedChanges {
     // The question in a language (1..3) for a file name.
     static QString Question(int language, const QString& fileName);
     // "Untitled.dat[*] - Radio Software V2.3": the file's name and Qt's modified mark, shown
-    // as "*" while the document holds unsaved changes.
-    QString Title() const;
+    // as "*" while the document holds unsaved changes; a maximised child window's caption
+    // follows in brackets, as the window system's frame shows it ("... - [400 - 520 MHz]").
+    QString Title(const QString& childCaption = {}) const;
 
   private:
     bool hasOwnFile() const;

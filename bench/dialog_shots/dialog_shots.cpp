@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "base/error_log.h"
+#include "channels/channel_window.h"
 #include "document/channel_editor.h"
 #include "shell/app_context.h"
 #include "shell/app_folder.h"
@@ -91,7 +93,17 @@ void ShootLanguage(int language, const QString& out) {
     window.NewFile();
     Settle(200);
     window.grab().save(out + "/window_modified_" + tag + ".png");
+    // The title bar is the window manager's and not in the picture: its text is printed.
+    std::printf("title: %s (modified: %d)\n", qPrintable(window.windowTitle()),
+                window.isWindowModified());
 
+    // The title follows the band the channel window shows, and the file opened.
+    window.channelWindow()->bandBox()->setCurrentIndex(1);
+    window.channelWindow()->cboFrequency_Click();
+    std::printf("title after a band change: %s\n", qPrintable(window.windowTitle()));
+    app->document.ResetHistory();
+    window.OpenFile(app->appFolder + "/DefRadioSet.def");
+    std::printf("title after an open: %s\n", qPrintable(window.windowTitle()));
     window.Help();
     Settle(800);
     if (auto* help = window.findChild<HelpWindow*>())

@@ -4,6 +4,7 @@
 
 #include "shell/unsaved_changes.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -177,6 +178,13 @@ TEST_F(UnsavedChangesTest, TheTitleShowsTheFileAndItsMark) {
     EXPECT_FALSE(window->isWindowModified());
     window->OpenFile(path("DefRadioSet.def"));
     EXPECT_TRUE(window->windowTitle().startsWith("DefRadioSet.def[*] - "));
+    // The channel window's caption (the band) changing keeps the file in the title.
+    channels().bandBox()->setCurrentIndex(1);
+    channels().cboFrequency_Click();
+    EXPECT_TRUE(window->windowTitle().startsWith("DefRadioSet.def[*] - "))
+        << window->windowTitle().toStdString();
+    EXPECT_TRUE(window->windowTitle().endsWith("[136 - 174 MHz]"));
+    window->Undo();
     // The question speaks the interface language.
     edit();
     host.threeWay = {Answer::Cancel};
