@@ -29,10 +29,6 @@ class SettingsRepairTest : public UiFixture {
     QByteArray savedLcAll_ = qgetenv("LC_ALL");
 
     QString settingsPath() { return path("tarvosk.def"); }
-    QByteArray readFile(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     void writeSettings(const QByteArray& bytes) {
         QFile::remove(settingsPath());
         QFile f(settingsPath());
@@ -61,7 +57,7 @@ class SettingsRepairTest : public UiFixture {
 };
 
 TEST_F(SettingsRepairTest, EachDamageIsNamedAndTheWindowStillComesUp) {
-    const QByteArray shipped = readFile(settingsPath());
+    const QByteArray shipped = fileBytes(settingsPath());
     QByteArray noise(4096, '\0');
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
     struct Case {
@@ -97,7 +93,7 @@ TEST_F(SettingsRepairTest, EachDamageIsNamedAndTheWindowStillComesUp) {
         if (QByteArray(c.name) == "folder")
             EXPECT_TRUE(QFileInfo(settingsPath()).isDir());
         else
-            EXPECT_EQ(readFile(settingsPath()), c.bytes);  // left as it was
+            EXPECT_EQ(fileBytes(settingsPath()), c.bytes);  // left as it was
         TearDown();
         errors.lines.clear();
         QDir(settingsPath()).removeRecursively();
@@ -106,7 +102,7 @@ TEST_F(SettingsRepairTest, EachDamageIsNamedAndTheWindowStillComesUp) {
 }
 
 TEST_F(SettingsRepairTest, RestoringKeepsTheDamagedFileAndTheUsersLanguage) {
-    const QByteArray shipped = readFile(settingsPath());
+    const QByteArray shipped = fileBytes(settingsPath());
     const QByteArray damaged = "[Setting]\nFirRun=0\nLanguage=1\nCOM=3\n";
     writeSettings(damaged);
     ports.attach(3, &line);
@@ -118,7 +114,7 @@ TEST_F(SettingsRepairTest, RestoringKeepsTheDamagedFileAndTheUsersLanguage) {
         << host.asked[0].toStdString();
     EXPECT_TRUE(host.asked[0].contains("tarvosk.def.damaged"));
     EXPECT_TRUE(host.asked[0].contains(QString::fromUtf8("英文信道表格的布局")));
-    EXPECT_EQ(readFile(path("tarvosk.def.damaged")), damaged);
+    EXPECT_EQ(fileBytes(path("tarvosk.def.damaged")), damaged);
     EXPECT_EQ(app->language, 1);
     EXPECT_EQ(readSetting("Language"), "1");
     EXPECT_EQ(readSetting("COM"), "3");
@@ -138,7 +134,7 @@ TEST_F(SettingsRepairTest, RestoringKeepsTheDamagedFileAndTheUsersLanguage) {
     writeSettings("");
     host.answers = {true};
     start();
-    EXPECT_EQ(readFile(path("tarvosk.def.damaged")), damaged);
+    EXPECT_EQ(fileBytes(path("tarvosk.def.damaged")), damaged);
     EXPECT_TRUE(QFileInfo::exists(path("tarvosk.def.damaged.2")));
 }
 

@@ -39,15 +39,10 @@ class TypedEntryTest : public UiFixture {
         settle();
     }
     QWidget* cellEditor(GridControl* g) { return g->indexWidget(g->currentIndex()); }
-    QByteArray readFile(const QString& file) {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll();
-    }
     QByteArray savedByWindow() {
         host.saveResult = path("window.dat");
         window->SaveAsFile();
-        return readFile(path("window.dat"));
+        return fileBytes(path("window.dat"));
     }
     QByteArray savedByCli(const QStringList& actions) {
         QProcess p;
@@ -55,7 +50,7 @@ class TypedEntryTest : public UiFixture {
                 QStringList{"edit", path("DefRadioSet.def"), "--out", path("cli.dat")} + actions);
         EXPECT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        return readFile(path("cli.dat"));
+        return fileBytes(path("cli.dat"));
     }
     GridControl* twoToneGrid() {
         channels().moreFuncTabs()->show();
@@ -164,7 +159,7 @@ TEST_F(TypedEntryTest, TwoToneTimesTakeOnlyTheirEntriesAndFrequenciesShowWhatIsS
 TEST_F(TypedEntryTest, AFrequencyCellLeftWithoutTypingStoresNothing) {
     // Channel 1 receives on 136 MHz, outside the band 400 - 520 MHz of the file: the cell
     // shows "136", which the input layout opens as "136.".
-    QByteArray file = readFile(path("DefRadioSet.def"));
+    QByteArray file = fileBytes(path("DefRadioSet.def"));
     const int rx = 0x10 + ChannelRecordAddr(1, 0);
     const char bcd[4] = {0x00, 0x00, 0x60, 0x13};
     for (int i = 0; i < 4; ++i) file[rx + i] = bcd[i];

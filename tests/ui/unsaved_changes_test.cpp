@@ -34,10 +34,6 @@ class UnsavedChangesTest : public UiFixture {
         host.asked.clear();
     }
     QString question(const QString& file) { return UnsavedChanges::Question(3, file); }
-    QByteArray readFile(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 };
 
 // Each command, answered Cancel, Discard and Save in turn: Cancel leaves the edit and stops
@@ -99,14 +95,14 @@ TEST_F(UnsavedChangesTest, CommandsThatReplaceTheDocumentAskFirst) {
 TEST_F(UnsavedChangesTest, SaveWritesTheDocumentsOwnFileButNeverTheDefaults) {
     start();
     window->OpenFile(path("DefRadioSet.def"));
-    const QByteArray defaults = readFile(path("DefRadioSet.def"));
+    const QByteArray defaults = fileBytes(path("DefRadioSet.def"));
     // Opened from the defaults file: Save asks for a name, the defaults stay as shipped.
     edit();
     host.threeWay = {Answer::Yes};
     host.saveResult = path("Data/mine.dat");
     window->action("mnuFileNew")->trigger();
     EXPECT_EQ(host.saveDialogs, 1);
-    EXPECT_EQ(readFile(path("DefRadioSet.def")), defaults);
+    EXPECT_EQ(fileBytes(path("DefRadioSet.def")), defaults);
 
     // A file of its own: saved there, no dialog.
     window->OpenFile(path("Data/mine.dat"));
