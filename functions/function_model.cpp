@@ -318,14 +318,11 @@ void FunctionModel::SetNewRdWrCodeText(std::string_view text) {
 }
 
 FunctionModel::CodeBoxes FunctionModel::codeBoxes() const {
-    return {rdWrCodeText_, newRdWrCodeText_, newCodeBuf_, newRdWrCodeChecked_};
+    return {rdWrCodeText_};
 }
 
 void FunctionModel::restoreCodeBoxes(const CodeBoxes& boxes, ByteImage& image) {
     rdWrCodeText_ = boxes.rdWrCodeText;
-    newRdWrCodeText_ = boxes.newRdWrCodeText;
-    newCodeBuf_ = boxes.newCodeBuf;
-    newRdWrCodeChecked_ = boxes.newRdWrCodeChecked;
     rdWrCodeStored_ = !DecodeRdWrCode(StoredRdWrCodeBytes(image)).empty();
     changed(-1);
 }

@@ -97,16 +97,15 @@ class FunctionModel {
     bool newRdWrCodeChecked() const { return newRdWrCodeChecked_; }
     bool newRdWrCodeVisible() const { return newRdWrCodeChecked_; }
 
-    // What the code boxes hold besides the image, for taking an edit back.
+    // What the code box holds besides the image, for taking an edit back. The new code (its
+    // tick, its box and NewCodeBuf) is no part of it: it lives outside the image until the
+    // next write, and taking back an edit of the image must not take it away.
     struct CodeBoxes {
         std::string rdWrCodeText;
-        std::string newRdWrCodeText;
-        NewCodeBuf newCodeBuf{};
-        bool newRdWrCodeChecked = false;
         bool operator==(const CodeBoxes&) const = default;
     };
     CodeBoxes codeBoxes() const;
-    // Puts the boxes back as they were (the stored code is the image's, shown again).
+    // Puts the box back as it was (the stored code is the image's, shown again).
     void restoreCodeBoxes(const CodeBoxes& boxes, ByteImage& image);
 
     // --- What the programming link asks the page ---

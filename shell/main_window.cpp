@@ -36,8 +36,10 @@
 #include "shell/app_icon.h"
 #include "shell/app_services.h"
 #include "shell/error_window.h"
+#include "shell/help_window.h"
 #include "shell/startup.h"
 #include "shell/toolbar_icons.h"
+#include "shell/unsaved_changes.h"
 
 namespace tarvos::ui {
 
@@ -82,8 +84,16 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
     if (errorSink_) errorSink_->setOwner(this);
     services_.setMainWindow(this);
     services_.setComPortShown([this] { ShowComPort(); });
+    unsaved_ = std::make_unique<UnsavedChanges>(
+        app_,
+        [this] {
+            if (channelWindow_) channelWindow_->CommitToneEntry();
+        },
+        [this] { return SaveAsFile(); });
+    app_.mayDiscardChanges = [this](QWidget* parent) { return unsaved_->MayDiscard(parent); };
     observer_ = app_.document.addObserver([this](DocumentChange what) {
         if (what == DocumentChange::FilePath) ShowFilePath();
+        if (what == DocumentChange::FilePath || what == DocumentChange::Modified) ShowTitle();
         if (action("mnuUndo")) ShowUndoState();
     });
     BuildMenus();
@@ -132,6 +142,7 @@ MainWindow::~MainWindow() {
     services_.setComPortShown(nullptr);
     services_.setMemoryViewRefresh(nullptr);
     services_.setMainWindow(nullptr);
+    app_.mayDiscardChanges = nullptr;
     app_.document.removeObserver(observer_);
     if (errorSink_) errorSink_->setOwner(nullptr);
 }
@@ -426,6 +437,7 @@ void MainWindow::LockFaceOperate(bool locked) {
         SetStatusNotice(app_.ft(locked ? 116 : 94));
         if (!locked) tmrChLockBlink_->stop();
     });
+    ShowUndoState();  // no undo while locked
 }
 
 void MainWindow::tmrChLock_Timer() {
@@ -461,7 +473,7 @@ void MainWindow::SetSoftFace() {
         action("mnuRedo")->setText(QString::fromUtf8(kRedoCaption[l]));
         ShowUndoState();
         action("mnuExportCsv")->setText(QString::fromUtf8(kExportCsvCaption[l]));
-        setWindowTitle(app_.ft(16));
+        ShowTitle();
         SetStatusNotice(app_.ft(94));
         ShowComPort();
         ShowFilePath();
@@ -499,6 +511,18 @@ void MainWindow::ShowFilePath() {
     statusAddress_->setText(app_.ft(85) + app_.currentFilePath());
 }
 
+void MainWindow::ShowTitle() {
+    const bool child = channelSub_ && channelSub_->isMaximized() && channelWindow_;
+    const QString title = unsaved_->Title(child ? channelWindow_->windowTitle() : QString());
+    if (windowTitle() != title) setWindowTitle(title);
+    setWindowModified(app_.document.modified());
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowTitleChange && unsaved_) ShowTitle();
+}
+
 QString MainWindow::statusText(int panel) const {
     switch (panel) {
         case 1:
@@ -516,12 +540,14 @@ QString MainWindow::statusText(int panel) const {
 void MainWindow::NewFile() {
     app_.guard("mdifrmMain->NewFile", [&] {
         if (!app_.host->askYesNo(this, app_.ft(70), app_.ft(72))) return;
+        if (!unsaved_->MayDiscard(this)) return;
         app_.document.NewFile();
     });
 }
 
 void MainWindow::OpenFile(const QString& givenPath) {
     app_.guard("mdifrmMain->OpenFile", [&] {
+        if (!unsaved_->MayDiscard(this)) return;
         QString path = givenPath;
         if (path.isEmpty()) {
             path = app_.host->openFileName(this, QFileInfo(app_.currentFilePath()).absolutePath(),
@@ -661,6 +687,8 @@ void MainWindow::StartReadWrite() {
 }
 
 void MainWindow::RunTransfer(int mode) {
+    // A read replaces the document.
+    if (mode == 1 && !unsaved_->MayDiscard(this)) return;
     const int outcome = services_.runCommWindow(this, mode);
     // The window closes itself when the transfer ends; the outcome stays in panel 1.
     if (outcome == AppServices::kNoTransfer) return;
@@ -737,12 +765,7 @@ void MainWindow::tlbMdiFrmMain_ButtonClick(const QString& key) {
 }
 
 void MainWindow::Help() {
-    app_.guard("mdifrmMain->Help", [&] {
-        const char* name = app_.language == 1   ? "help/ChsHelp.html"
-                           : app_.language == 2 ? "help/ChtHelp.html"
-                                                : "help/EngHelp.html";
-        app_.host->openDocument(app_.appFolder + "/" + name);
-    });
+    app_.guard("mdifrmMain->Help", [&] { ShowHelp(app_, this); });
 }
 
 void MainWindow::ShowAbout() {
@@ -768,14 +791,9 @@ void MainWindow::SelectLanguage(int language) {
     // The restart ends this instance without the exit question: edits not yet saved are
     // offered a save first, and Cancel (or a save that did not happen) keeps everything as
     // it is.
-    if (channelWindow_) channelWindow_->CommitToneEntry();
-    if (app_.document.modified()) {
-        const auto answer = app_.host->askYesNoCancel(this, app_.ft(70), app_.ft(82));
-        if (answer == DesktopHost::Answer::Cancel ||
-            (answer == DesktopHost::Answer::Yes && !SaveAsFile())) {
-            ShowLanguageTick(running);
-            return;
-        }
+    if (!unsaved_->MayDiscard(this)) {
+        ShowLanguageTick(running);
+        return;
     }
     app_.language = language;
     const bool restarted = app_.guard("mdifrmMain->SwiLangFace", [&] {
@@ -804,7 +822,9 @@ bool MainWindow::QueryUnload() {
     bool accept = false;
     app_.guard("mdifrmMain->MDIForm_QueryUnload", [&] {
         if (app_.mainCloseBlocked) return;
-        if (!app_.exitWithoutPrompt && !app_.host->askYesNo(this, app_.ft(70), app_.ft(73))) return;
+        if (!app_.exitWithoutPrompt &&
+            (!app_.host->askYesNo(this, app_.ft(70), app_.ft(73)) || !unsaved_->MayDiscard(this)))
+            return;
         app_.exitConfirmed = true;
         // Closing order: channel editor, about box, communication window, port dialog,
         // error window, partial fill, memory view (the about box and the two link windows

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -27,6 +28,7 @@ class CompareWindow;
 class ErrorWindowSink;
 class AppServices;
 class PrintCommand;
+class UnsavedChanges;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -96,6 +98,8 @@ class MainWindow : public QMainWindow {
     void SetStatusNotice(const QString& text);
     void ShowComPort();
     void ShowFilePath();
+    // The title: the file's name, marked while it holds unsaved changes.
+    void ShowTitle();
     QString statusText(int panel) const;
 
     ChannelWindow* channelWindow() const { return channelWindow_; }
@@ -112,6 +116,9 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    // The MDI area writes its own title over the main window's when a child's caption
+    // changes; the file's name and mark are put back.
+    void changeEvent(QEvent* e) override;
 
   private:
     void BuildMenus();
@@ -154,6 +161,7 @@ class MainWindow : public QMainWindow {
     QTimer* tmrChLockBlink_ = nullptr;
     int blinkPhase_ = 0;
     QPointer<CompareWindow> compareWindow_;
+    std::unique_ptr<UnsavedChanges> unsaved_;
 };
 
 }  // namespace tarvos::ui

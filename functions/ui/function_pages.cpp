@@ -492,6 +492,7 @@ void FunctionPages::InitTwoToneGrid(GridControl& grid, int g) {
     grid.setColComboList(2, Joined(TwoToneDurationList()));
     grid.setColComboList(4, Joined(TwoToneDurationList()));
     grid.setColComboList(5, Joined(TwoToneIntervalList()));
+    for (int c : {2, 4, 5}) grid.setColListOnly(c, true);  // the times only as their lists offer
     // White cells; the grid has no area outside them.
     grid.setCellBackColor(1, 1, 8, 5, Rgb(255, 255, 255));
     grid.setEditable(true);

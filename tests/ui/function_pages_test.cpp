@@ -375,8 +375,8 @@ TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
          [&] {
              typeCell(1, 2, 3, "100");
              auto* grid = find<GridControl>("vsfgGridTwoTone(1)");
-             EXPECT_EQ(grid->text(2, 3), "350");  // lifted to the lowest frequency
-             EXPECT_EQ(grid->text(2, 4), "0.3");  // with the duration it needs
+             EXPECT_EQ(grid->text(2, 3), "350.0");  // lifted to the lowest frequency
+             EXPECT_EQ(grid->text(2, 4), "0.3");    // with the duration it needs
              return QString("twoTone(10).bFre=100");
          }},
         {"read/write code",
@@ -438,7 +438,7 @@ TEST_F(FunctionPagesTest, TwoToneCellsFollowTheirRules) {
     EXPECT_EQ(grid->text(3, 3), "1500.0");
     EXPECT_EQ(grid->text(3, 5), "0.3");
     typeCell(0, 3, 1, "5000");
-    EXPECT_EQ(grid->text(3, 1), "3000");
+    EXPECT_EQ(grid->text(3, 1), "3000.0");
     EXPECT_EQ(image().at(r + 6), 3);
     typeCell(0, 3, 1, "");
     typeCell(0, 3, 3, "");
