@@ -388,6 +388,9 @@ void ChannelWindow::render() {
 void ChannelWindow::renderToneBox() {
     const CellPos open = editor().openToneCell();
     if (open.col == 0) {
+        // A box hidden with the focus in it passes the focus on through the grid, whose Tab
+        // navigation would move the current cell: the grid takes it first.
+        if (cboGridChCtdcs_->hasFocus()) vsfgGridCh_->setFocus();
         if (cboGridChCtdcs_->isVisible()) cboGridChCtdcs_->hide();
         return;
     }
