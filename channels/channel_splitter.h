@@ -30,6 +30,7 @@ class ChannelSplitter : public QSplitter {
     WindowContext& ctx_;
     QWidget* top_;
     QWidget* bottom_;
+    QWidget* holder_ = nullptr;  // holds bottom_, shown and hidden with it
     GridControl* grid_;
     int stored_ = -1;  // read when first wanted
 };

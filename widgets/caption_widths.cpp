@@ -1,5 +1,6 @@
 #include "widgets/caption_widths.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
 
@@ -8,15 +9,18 @@
 namespace tarvos::ui {
 
 void WidenColumnsToCaptions(GridControl& grid) {
+    // Measured in the header's own font, as the captions are drawn (the header's size hint
+    // would measure them bold, and loading a bold face costs start-up time and memory).
     QHeaderView* top = grid.horizontalHeader();
+    const QFontMetrics metrics(top->font());
+    const int margins = 2 * grid.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, top) + 4;
     for (int c = 1; c < grid.cols(); ++c) {
-        const int wanted = top->sectionSizeHint(c - 1);
+        const int wanted = metrics.horizontalAdvance(grid.text(0, c)) + margins;
         if (grid.columnWidth(c - 1) < wanted) grid.setColumnWidth(c - 1, wanted);
     }
     // The label column's caption is the corner cell's.
     QHeaderView* side = grid.verticalHeader();
-    const int margin = grid.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, top);
-    const int corner = side->fontMetrics().horizontalAdvance(grid.text(0, 0)) + 4 * margin;
+    const int corner = metrics.horizontalAdvance(grid.text(0, 0)) + margins;
     if (side->width() < corner) side->setFixedWidth(corner);
 }
 
