@@ -1,11 +1,8 @@
 #pragma once
 // How a row of the binding table is made: the entry lists built from FaceText, the load
 // rules, the makers of list, check and code-text rows with their special encodings,
-// dependencies and couplings, and the names of the frames the rows sit in.
-//
-// The table is written in groups, each in a file of its own; FunctionBindings() appends
-// them in the order below, which is the order InitOpt loads the controls in and the order
-// of every dump, comparison and printed sheet.
+// dependencies and couplings, and the names of the frames the rows sit in. The groups of
+// the table (functions/binding_groups.h) are written with these.
 
 #include <string>
 #include <vector>
@@ -20,12 +17,6 @@ void CoupleTxEndTone(FunctionModel& model, ByteImage& image, const Binding& row)
 void CoupleCodeContiTime(FunctionModel& model, ByteImage& image, const Binding& row);
 
 namespace table {
-
-// The table's groups, in their order.
-void AddGeneralRows(std::vector<Binding>& t);   // general lists, check boxes, side keys
-void AddVoxScanRows(std::vector<Binding>& t);   // VOX, scan
-void AddDtmfRows(std::vector<Binding>& t);      // DTMF, two-tone
-void AddIdentityRows(std::vector<Binding>& t);  // embedded message lines, identity digits
 
 // Entries. «x» is the decimal text of x; a unit text follows where the page shows one.
 using Entries = std::vector<std::string>;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "functions/binding_rows.h"
+#include "functions/binding_groups.h"
 
 namespace tarvos {
 
@@ -34,7 +34,7 @@ std::string VoxCmpTooltip(int code) {
 }
 
 std::string VoxLevelCaption(const FaceTextTable& ft, int k) {
-    return table::Num(k + 1) + ft[402];
+    return std::to_string(k + 1) + ft[402];
 }
 
 }  // namespace tarvos

@@ -10,9 +10,9 @@
 // whose encoding is not a plain number name their own small encode/decode functions
 // (functions/row_encodings.h).
 //
-// The rows are written in groups, a file each (functions/bindings_*.cpp), with the makers
-// of functions/binding_rows.h. A new radio field is one new row there; the page model, the
-// CLI and the write preparation pick it up from the table.
+// The rows are written in groups, a file each (functions/binding_groups.h), with the
+// makers of functions/binding_rows.h. A new radio field is one new row there; the page
+// model, the CLI and the write preparation pick it up from the table.
 
 #include <string>
 #include <string_view>

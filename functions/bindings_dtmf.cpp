@@ -1,6 +1,7 @@
 // The DTMF and two-tone rows of the binding table: encoder, decoder, stun and auto-dial
 // codes, and the two-tone lists and grids, which share the DTMF timing lists.
 
+#include "functions/binding_groups.h"
 #include "functions/binding_rows.h"
 #include "functions/function_model.h"
 #include "functions/row_encodings.h"

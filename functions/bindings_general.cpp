@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "functions/binding_groups.h"
 #include "functions/binding_rows.h"
 #include "functions/function_model.h"
 #include "functions/row_encodings.h"

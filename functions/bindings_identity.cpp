@@ -1,6 +1,7 @@
 // The rows of the binding table by which the radio tells of itself: the two embedded
 // message lines and the six identity digits.
 
+#include "functions/binding_groups.h"
 #include "functions/binding_rows.h"
 #include "functions/row_encodings.h"
 

@@ -1,5 +1,6 @@
 // The VOX and scan rows of the binding table, the ten VOX comparison lists among them.
 
+#include "functions/binding_groups.h"
 #include "functions/binding_rows.h"
 #include "functions/function_model.h"
 
