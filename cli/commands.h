@@ -27,6 +27,7 @@ int Edit(const Args& args);
 int Csv(const Args& args);
 int Read(const Args& args);
 int Write(const Args& args);
+int Fleet(const Args& args);
 int Simulate(const Args& args);
 
 }  // namespace tarvos::cli

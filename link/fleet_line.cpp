@@ -142,8 +142,12 @@ void FleetLine::run() {
 
 void FleetLine::produce() {
     if (!plan_.productionLine) {
-        if (!stopped()) session();
-        return;
+        // One radio per port: a port Stop comes to first leaves its radio unfinished.
+        if (!stopped()) return session();
+        RadioRecord record = newRecord();
+        record.result = RadioResult::Unfinished;
+        record.reason = FleetReason(FleetText::StoppedBefore, plan_.language);
+        return finish(std::move(record));
     }
     bool probeAtOnce = true;
     while (!stopped()) {

@@ -139,6 +139,7 @@ std::string FleetReason(FleetText text, int language) {
     // Simplified Chinese, Traditional Chinese, English.
     static const char* const kTexts[][3] = {
         {"没有对讲机应答", "沒有對講機應答", "no radio answered"},
+        {"传输开始前停止", "傳輸開始前停止", "stopped before the transfer"},
         {"传输中途停止", "傳輸中途停止", "stopped during the transfer"},
         {"写入后停止，未校验", "寫入後停止，未校驗", "stopped after the write, not verified"},
         {"无法保存 ", "無法儲存 ", "cannot save "},

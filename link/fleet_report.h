@@ -67,6 +67,7 @@ void WriteFleetFile(const std::filesystem::path& path, std::span<const uint8_t> 
 // 2 Traditional Chinese, 3 English).
 enum class FleetText {
     NoAnswer,         // the transfer found no radio answering
+    StoppedBefore,    // Stop came before the transfer started
     StoppedTransfer,  // Stop came while the transfer ran
     StoppedVerify,    // Stop came after the write, before or during its verification
     CannotSave,       // a read could not be saved; followed by the file
