@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <ctime>
@@ -26,6 +27,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::time_t kJan31 = 1706745599;  // 2024-01-31 23:59:59 UTC
+// Waits for another thread end on its event; this is only how long before a test gives up.
+constexpr std::chrono::seconds kSafetyNet{60};
 
 // A radio that has never been programmed, with standard letters and no code.
 sim::VirtualRadio Blank() {
@@ -167,37 +170,44 @@ TEST_F(FleetTest, ARadioUnpluggedOrRefusingFailsAloneAndTheLineTakesTheNext) {
     EXPECT_EQ(good.memory[0x0123], '3');
 }
 
-// A serial port that holds every read until the test lets it go: a line stuck on its port.
+// What holds a port's reads until the test lets them go. Shared: the port itself belongs to
+// its line, which gives it up when it ends.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool open = false;
+    int waiting = 0;
+    void release() {
+        std::lock_guard lock(mutex);
+        open = true;
+        changed.notify_all();
+    }
+    bool awaitReader() {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, kSafetyNet, [this] { return waiting > 0; });
+    }
+};
+
+// A serial port whose every read waits at the gate: a line stuck on its port.
 class GatedPort : public SerialPort {
   public:
+    explicit GatedPort(std::shared_ptr<Gate> gate) : gate_(std::move(gate)) {}
     int open(int) override { return 0; }
     void ioctl(int, int, int) override {}
     int setReadTimeouts(int, int, int) override { return 0; }
     void flush(int, int) override {}
     int write(int, const uint8_t*, int count) override { return count; }
     int read(int, uint8_t*, int) override {
-        std::unique_lock lock(mutex_);
-        ++waiting_;
-        changed_.notify_all();
-        changed_.wait(lock, [this] { return open_; });
+        std::unique_lock lock(gate_->mutex);
+        ++gate_->waiting;
+        gate_->changed.notify_all();
+        gate_->changed.wait(lock, [this] { return gate_->open; });
         return 0;  // nothing answers
     }
     void close(int) override {}
-    void release() {
-        std::lock_guard lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
-    }
-    void awaitReader() {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return waiting_ > 0; });
-    }
 
   private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool open_ = false;
-    int waiting_ = 0;
+    std::shared_ptr<Gate> gate_;
 };
 
 TEST_F(FleetTest, OnePassNumbersByPortAndAStuckPortHoldsUpNoOther) {
@@ -206,9 +216,8 @@ TEST_F(FleetTest, OnePassNumbersByPortAndAStuckPortHoldsUpNoOther) {
     ports.push_back(BenchPort("COM1", {{&first}}));
     FleetPort stuck;
     stuck.name = "COM2";
-    auto gate = std::make_unique<GatedPort>();
-    GatedPort* gated = gate.get();
-    stuck.serial = std::move(gate);
+    auto gate = std::make_shared<Gate>();
+    stuck.serial = std::make_unique<GatedPort>(gate);
     stuck.waiter = std::make_unique<VirtualClock>();
     ports.push_back(std::move(stuck));
     ports.push_back(BenchPort("COM3", {{&third}}));
@@ -219,16 +228,22 @@ TEST_F(FleetTest, OnePassNumbersByPortAndAStuckPortHoldsUpNoOther) {
     plan.reportPath = folder / "report.csv";
     Watch watch;
     Fleet fleet(plan, std::move(ports), &watch);
+    // Let go of the stuck port whatever happens, or the fleet would wait for it for ever.
+    struct Release {
+        std::shared_ptr<Gate> gate;
+        ~Release() { gate->release(); }
+    } release{gate};
     ASSERT_TRUE(fleet.start());
     {
         // The good ports finish while the second is still stuck on its first read.
-        gated->awaitReader();
+        ASSERT_TRUE(gate->awaitReader());
         std::unique_lock lock(watch.mutex);
-        watch.changed.wait(lock, [&] { return watch.records.size() == 2; });
+        ASSERT_TRUE(
+            watch.changed.wait_for(lock, kSafetyNet, [&] { return watch.records.size() == 2; }));
         EXPECT_EQ(watch.records[0].result, RadioResult::Succeeded);
         EXPECT_EQ(watch.records[1].result, RadioResult::Succeeded);
     }
-    gated->release();
+    gate->release();
     fleet.wait();
 
     const auto records = fleet.records();
