@@ -6,12 +6,10 @@
 // output as each finishes; the report CSV with --report. Ctrl-C (or SIGTERM) stops every
 // line after its current step and reports the radios left unfinished.
 #include <atomic>
-#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <mutex>
 #include <set>
-#include <thread>
 
 #include "base/split.h"
 #include "cli/cli_document.h"
@@ -206,10 +204,9 @@ int Fleet(const Args& args) {
     std::string why;
     const bool started = fleet.start(&why);
     if (started) {
-        while (!fleet.finished()) {
+        // A look at the stop signals now and then; the run itself wakes nothing here.
+        while (!fleet.waitFor(100))
             if (gStop) fleet.stop();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
         fleet.wait();
     }
     std::signal(SIGINT, SIG_DFL);

@@ -1,5 +1,6 @@
 #include "link/fleet.h"
 
+#include <chrono>
 #include <system_error>
 #include <thread>
 
@@ -116,7 +117,14 @@ void Fleet::finish(RadioRecord record) {
 }
 
 void Fleet::lineEnded() {
+    std::lock_guard lock(mutex_);
     ++ended_;
+    lineEnded_.notify_all();
+}
+
+bool Fleet::waitFor(int ms) {
+    std::unique_lock lock(mutex_);
+    return lineEnded_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return finished(); });
 }
 
 }  // namespace tarvos::link

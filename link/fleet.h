@@ -13,6 +13,7 @@
 // hands what it hears over to its own thread, which never waits for a line.
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -122,6 +123,8 @@ class Fleet {
     bool stopRequested() const { return stop_; }
     // Waits until every line has ended.
     void wait();
+    // Waits until every line has ended or ms have passed; true when they have.
+    bool waitFor(int ms);
     // Every line has ended (or none started).
     bool finished() const { return !begun_ || ended_ == static_cast<int>(lines_.size()); }
 
@@ -149,7 +152,8 @@ class Fleet {
     std::atomic<bool> stop_{false};
     std::atomic<int> ended_{0};
     mutable std::mutex mutex_;  // guards what follows
-    int started_ = 0;           // radios given an image so far
+    std::condition_variable lineEnded_;
+    int started_ = 0;  // radios given an image so far
     std::vector<RadioRecord> records_;
     std::string reportError_;
 };
