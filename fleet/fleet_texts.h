@@ -26,8 +26,7 @@ inline const char* const kStop[3] = {"停止", "停止", "Stop"};
 inline const char* const kWaitingForRadio[3] = {"等待对讲机……", "等待對講機……",
                                                 "Waiting for a radio..."};
 inline const char* const kVerifying[3] = {"正在校验……", "正在校驗……", "Verifying..."};
-inline const char* const kTakeOff[3] = {"完成，请取下对讲机", "完成，請取下對講機",
-                                        "Done, take the radio off"};
+inline const char* const kTakeOff[3] = {"请取下对讲机", "請取下對講機", "Take the radio off"};
 inline const char* const kEnded[3] = {"已停止", "已停止", "Stopped"};
 inline const char* const kStopping[3] = {"正在停止……", "正在停止……", "Stopping..."};
 

@@ -34,6 +34,7 @@ namespace {
 constexpr int kNumberBoxCaptions[] = {251, 248, 249};
 enum LineColumn { kLinePort, kLineDevice, kLineProgress, kLineState, kLineTimes, kLineColumns };
 constexpr int kReportColumns = 9;
+constexpr int kReportReason = 5;
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -93,7 +94,7 @@ FleetWindow::FleetWindow(WindowContext& ctx, const RadioDocument& doc, FleetSetu
 
     listPorts_ = new QListWidget(this);
     listPorts_->setObjectName("listPorts");
-    listPorts_->setMaximumHeight(110);
+    listPorts_->setMaximumHeight(80);
     for (const auto& [number, device] : setup_.ports) {
         auto* item = new QListWidgetItem(QString("COM%1    %2").arg(number).arg(Q(device)));
         item->setData(Qt::UserRole, number);
@@ -138,6 +139,7 @@ FleetWindow::FleetWindow(WindowContext& ctx, const RadioDocument& doc, FleetSetu
         txtFolder_->setText(QDir::toNativeSeparators(ctx.appFolder + "/Data/auto"));
     cmdFolder_ = new QPushButton("...", this);
     cmdFolder_->setObjectName("cmdFolder");
+    cmdFolder_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(cmdFolder_, &QPushButton::clicked, this, [this] { ChooseFolder(); });
 
     cmdStart_ = new QPushButton(this);
@@ -160,6 +162,8 @@ FleetWindow::FleetWindow(WindowContext& ctx, const RadioDocument& doc, FleetSetu
     tblReport_->setObjectName("tblReport");
     tblReport_->verticalHeader()->hide();
     tblReport_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblReport_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tblReport_->horizontalHeader()->setSectionResizeMode(kReportReason, QHeaderView::Stretch);
     lblSummary_ = new QLabel(this);
     lblSummary_->setObjectName("lblSummary");
     lblSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -394,6 +398,8 @@ void FleetWindow::ShowRecord(const link::RadioRecord& r) {
     if (r.result == RadioResult::Unfinished) ++unfinished_;
     if (auto* item = tblLines_->item(r.line, kLineTimes))
         item->setText(QString("%1 / %2").arg(done).arg(failed));
+    // The bar keeps showing how the last radio went until the next one starts.
+    ShowLineProgress(r.line, r.result == RadioResult::Succeeded ? 100 : 0);
 
     const QString verified = r.verified == link::Verification::Matched    ? text(fleet_text::kYes)
                              : r.verified == link::Verification::Differed ? text(fleet_text::kNo)
@@ -408,7 +414,7 @@ void FleetWindow::ShowRecord(const link::RadioRecord& r) {
     tblReport_->insertRow(row);
     for (int c = 0; c < kReportColumns; ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
-        if (!r.file.empty()) item->setToolTip(Q(r.file.string()));
+        item->setToolTip(c == kReportReason ? cells[c] : Q(r.file.string()));
         tblReport_->setItem(row, c, item);
     }
     tblReport_->scrollToBottom();

@@ -266,5 +266,40 @@ TEST_F(FleetWindowTest, ClosingWhileARadioIsProgrammedStopsTheLinesAndReportsItU
     EXPECT_TRUE(seen);
 }
 
+// Pictures of the window after a run in each language, for a person to look at: set
+// TARVOS_PAGE_SHOTS to a folder. Without the variable it does nothing.
+class FleetScreenshots : public FleetWindowTest, public ::testing::WithParamInterface<int> {
+  protected:
+    void SetUp() override {
+        UiFixture::SetUp();
+        settled(GetParam());
+        start();
+        window->OpenFile(path("DefRadioSet.def"));
+    }
+};
+
+TEST_P(FleetScreenshots, AfterARun) {
+    const QString folder = qEnvironmentVariable("TARVOS_PAGE_SHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "TARVOS_PAGE_SHOTS not set";
+    sim::VirtualRadio a = Blank(), b = Blank(), locked = Blank();
+    locked.setCode("123");
+    bench({{1, {{&a}, {&b}}}, {2, {{&locked}}}});
+    OnModal<FleetWindow>([&](FleetWindow* w) {
+        Choose(w, {0, 1});
+        w->findChild<QCheckBox*>("chkNumbering")->setChecked(true);
+        w->findChild<QLineEdit*>("txtFirstNumber")->setText("0101");
+        ASSERT_TRUE(w->Start());
+        QTRY_COMPARE_WITH_TIMEOUT(w->report()->rowCount(), 3, kWaitMs);
+        w->Stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->running(), kWaitMs);
+        QApplication::processEvents();
+        w->grab().save(QString("%1/fleet_window_%2.png").arg(folder).arg(GetParam()));
+        w->close();
+    });
+    window->StartReadWrite();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FleetScreenshots, ::testing::Values(1, 2, 3));
+
 }  // namespace
 }  // namespace tarvos::ui::test
