@@ -49,6 +49,8 @@ inline const char* const kNo[3] = {"否", "否", "No"};
 // Refusals before a start, and the summary after a run (%1 done, %2 failed, %3 unfinished).
 inline const char* const kNoPortChosen[3] = {"请至少选择一个串口。", "請至少選擇一個串口。",
                                              "Choose at least one port."};
+inline const char* const kNoFirstNumber[3] = {"请输入起始号。", "請輸入起始號。",
+                                              "Give the first number."};
 inline const char* const kSummary[3] = {"成功 %1 台，失败 %2 台，未完成 %3 台。",
                                         "成功 %1 台，失敗 %2 台，未完成 %3 台。",
                                         "%1 done, %2 failed, %3 unfinished."};

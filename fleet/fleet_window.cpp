@@ -273,7 +273,7 @@ bool FleetWindow::Start() {
     const bool write = optWrite_->isChecked();
     std::optional<Numbering> numbering;
     if (write && chkNumbering_->isChecked()) {
-        if (txtFirstNumber_->text().isEmpty()) return refuse(text(fleet_text::kFirstNumber));
+        if (txtFirstNumber_->text().isEmpty()) return refuse(text(fleet_text::kNoFirstNumber));
         numbering = Numbering{kNumberableBoxes[cboNumberBox_->currentIndex()],
                               txtFirstNumber_->text().toStdString(),
                               static_cast<uint64_t>(spnStep_->value())};

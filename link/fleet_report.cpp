@@ -5,20 +5,11 @@
 
 #include "base/face_text.h"
 #include "memory/data_file.h"
+#include "memory/read_backup.h"
 
 namespace tarvos::link {
 
 namespace {
-
-std::tm LocalTime(std::time_t t) {
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
-    return tm;
-}
 
 std::string Formatted(std::time_t t, const char* format) {
     const std::tm tm = LocalTime(t);

@@ -266,6 +266,59 @@ TEST_F(FleetWindowTest, ClosingWhileARadioIsProgrammedStopsTheLinesAndReportsItU
     EXPECT_TRUE(seen);
 }
 
+TEST_F(FleetWindowTest, StartIsRefusedWithoutAPortAFirstNumberOrAFolderItCanWrite) {
+    sim::VirtualRadio radio = Blank();
+    bench({{1, {{&radio}}}});
+    OnModal<FleetWindow>([&](FleetWindow* w) {
+        EXPECT_FALSE(w->Start());
+        Choose(w, {0});
+        w->findChild<QCheckBox*>("chkNumbering")->setChecked(true);
+        EXPECT_FALSE(w->Start());
+        w->findChild<QCheckBox*>("chkNumbering")->setChecked(false);
+        w->findChild<QLineEdit*>("txtFolder")->setText("/dev/null/auto");
+        EXPECT_FALSE(w->Start());
+        EXPECT_FALSE(w->running());
+        w->close();
+    });
+    window->StartReadWrite();
+    ASSERT_EQ(host.told.size(), 3);
+    EXPECT_EQ(host.told[0], "Choose at least one port.");
+    EXPECT_EQ(host.told[1], "Give the first number.");
+    EXPECT_TRUE(host.told[2].startsWith("Save file failed!\n/dev/null/auto/fleet-"));
+    EXPECT_TRUE(radio.journal.empty());
+}
+
+// The application's own lines: QtSerialPort on threads Qt knows, here on the demo radio (a
+// virtual radio on a pseudo-terminal at the real wire rate).
+TEST_F(FleetWindowTest, TheApplicationsLinesReadTheDemoRadioOverItsPseudoTerminal) {
+    ASSERT_TRUE(services->startDemoRadio());
+    bool seen = false;
+    OnModal<FleetWindow>([&](FleetWindow* w) {
+        seen = true;
+        auto* list = w->findChild<QListWidget*>("listPorts");
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->text().contains("/dev/pts/"))
+                list->item(i)->setCheckState(Qt::Checked);
+        w->findChild<QRadioButton*>("optRead")->setChecked(true);
+        ASSERT_TRUE(w->Start());
+        QTRY_COMPARE_WITH_TIMEOUT(w->report()->rowCount(), 1, kWaitMs);
+        w->Stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->running(), kWaitMs);
+        EXPECT_EQ(Cell(w->report(), 0, 4), "Successful") << Cell(w->report(), 0, 5).toStdString();
+        w->close();
+    });
+    window->StartReadWrite();
+    ASSERT_TRUE(seen);
+    const QStringList files = QDir(path("Data/auto")).entryList({"*.dat"}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    QFile saved(path("Data/auto/" + files[0]));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    QFile defaults(path("DefRadioSet.def"));
+    ASSERT_TRUE(defaults.open(QIODevice::ReadOnly));
+    // The channels as the demo radio holds them: the factory defaults.
+    EXPECT_EQ(saved.readAll().mid(0x20, 0x100), defaults.readAll().mid(0x20, 0x100));
+}
+
 // Pictures of the window after a run in each language, for a person to look at: set
 // TARVOS_PAGE_SHOTS to a folder. Without the variable it does nothing.
 class FleetScreenshots : public FleetWindowTest, public ::testing::WithParamInterface<int> {
