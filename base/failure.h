@@ -20,6 +20,7 @@ inline constexpr int FileNotFound = 53;
 inline constexpr int BadFileMode = 54;
 inline constexpr int FileAlreadyOpen = 55;
 inline constexpr int DeviceIO = 57;
+inline constexpr int FileExists = 58;
 inline constexpr int DiskFull = 61;
 inline constexpr int ReadPastEnd = 62;
 inline constexpr int PermissionDenied = 70;

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/safe_save.h"
+
 namespace tarvos {
 
 // The file as lines, with how it was written so a rewrite keeps its look: a UTF-8 byte order
@@ -237,30 +239,8 @@ bool SettingsFile::write(std::string_view section, std::string_view key,
 
     std::string text = file.bom ? "\xEF\xBB\xBF" : "";
     for (const auto& line : lines) text += line + file.eol;
-    // Write beside the file and rename over it, so an interrupted write keeps the old file.
-    std::error_code ec;
-    auto tmp = path_;
-    tmp += ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << text;
-        if (!out.flush()) {
-            out.close();
-            std::filesystem::remove(tmp, ec);
-            return false;
-        }
-    }
-    if (file.exists) {
-        // The replacement keeps the permissions the user gave the file.
-        auto perms = std::filesystem::status(path_, ec).permissions();
-        if (!ec) std::filesystem::permissions(tmp, perms, ec);
-    }
-    std::filesystem::rename(tmp, path_, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        return false;
-    }
+    // Saved as every file is: an interrupted write keeps the old file, a link stays a link.
+    if (SaveFileSafely(path_, text)) return false;
     if (frozen_) {
         *frozen_ = ReadLines(path_);
         Index(*frozen_);

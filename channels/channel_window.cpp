@@ -195,6 +195,7 @@ void ChannelWindow::BuildToneBox() {
     cboGridChCtdcs_ = new QComboBox(vsfgGridCh_);
     cboGridChCtdcs_->setObjectName("cboGridChCtdcs");
     cboGridChCtdcs_->setEditable(true);
+    cboGridChCtdcs_->setCompleter(nullptr);  // typed text goes through the tone rule as typed
     cboGridChCtdcs_->setInsertPolicy(QComboBox::NoInsert);
     cboGridChCtdcs_->setMaxVisibleItems(16);
     cboGridChCtdcs_->hide();

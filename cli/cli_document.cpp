@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/cli_log.h"
 #include "data/shipped_files.h"
 #include "memory/channel_layout.h"
 #include "memory/data_file.h"
@@ -36,24 +37,25 @@ std::unique_ptr<RadioDocument> OpenedDocument(ErrorLog& log, int language, const
                                               std::string_view command) {
     auto doc = StartedDocument(log, language);
     if (doc->OpenFile(path)) return doc;
-    std::cerr << "tarvos-cli " << command << ": cannot read data file '" << path << "'\n";
+    std::cerr << "tarvos-cli " << command << ": " << doc->fileError() << "\n";
     return nullptr;
 }
 
 std::optional<ByteImage> OpenForReading(const std::string& path, std::string_view command) {
     // Failures while reading are part of what the application would log, not of the
-    // output; keep them off standard error so the one-line message stays one line.
-    RecordingSink sink;
-    ErrorLog log(&sink);
+    // output: on standard error only with --verbose.
+    ErrorLog log(&LogSink());
     ByteImage image(kMinDatNum);
-    if (OpenDatFile(path, image, log)) return image;
-    auto bytes = ReadFileBytes(path, kDataFileSize);
-    if (!bytes)
-        std::cerr << "tarvos-cli " << command << ": cannot open " << path << "\n";
-    else
-        std::cerr << "tarvos-cli " << command << ": " << path << " is not a data file ("
-                  << bytes->size() << " bytes, a data file has " << kDataFileSize << ")\n";
+    FileError why;
+    if (OpenDatFile(path, image, log, &why)) return image;
+    std::cerr << "tarvos-cli " << command << ": " << why.message << "\n";
     return std::nullopt;
+}
+
+int SaveFailed(const RadioDocument& doc, std::string_view command, const std::string& path) {
+    std::cerr << "tarvos-cli " << command << ": "
+              << (doc.fileError().empty() ? "cannot save " + path : doc.fileError()) << "\n";
+    return 2;
 }
 
 SettingsFile CliSettings() {

@@ -21,13 +21,17 @@ namespace tarvos::cli {
 std::unique_ptr<RadioDocument> StartedDocument(ErrorLog& log, int language);
 
 // A started document with a data file opened as File > Open opens it; nullptr, after one line
-// on standard error naming the command, when the file is no data file.
+// on standard error naming the command and why (the file cannot be opened, or is no data
+// file), otherwise.
 std::unique_ptr<RadioDocument> OpenedDocument(ErrorLog& log, int language, const std::string& path,
                                               std::string_view command);
 
 // A data file's image, read as File > Open reads it, for a command that only looks at it;
-// nullopt, after one line on standard error naming the command, when it is no data file.
+// nullopt, after one line on standard error naming the command, when it cannot be used.
 std::optional<ByteImage> OpenForReading(const std::string& path, std::string_view command);
+
+// After a save of doc to path failed: one line on standard error saying why; returns 2.
+int SaveFailed(const RadioDocument& doc, std::string_view command, const std::string& path);
 
 // The settings file the command line follows for the transfer ranges and port pins:
 // TARVOS_HOME's when that is set and holds one, else the one that ships with the program.

@@ -7,12 +7,16 @@
 // opens BASE.dat as File > Open does, sets each listed channel as typing it into the grid
 // would, and saves OUT.dat as File > Save does. Rows the radio cannot hold are named on
 // standard error; the exit code is 0 when every row was imported, 1 when some were left out,
-// 2 for a file that is not a data file or not a channel list (nothing written then).
+// 2 for a file that is not a data file or not a channel list (nothing written then). Export
+// saves its list as data files are saved, and never over the data file it reads.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 
+#include "base/file_reading.h"
+#include "base/safe_save.h"
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "document/chirp_csv.h"
 
@@ -41,22 +45,24 @@ int Export(const Args& args) {
         }
     }
     if (file.empty()) return Usage("the data file is missing");
-    RecordingSink quiet;  // what the window would only log
-    ErrorLog log(&quiet);
-    auto doc = StartedDocument(log, kEnglish);
-    if (!doc->OpenFile(file)) {
-        std::cerr << "tarvos-cli csv: " << file << " is not a data file\n";
+    // The list never replaces the file it is made from.
+    std::error_code ec;
+    if (!out.empty() && std::filesystem::equivalent(file, out, ec)) {
+        std::cerr << "tarvos-cli csv: " << out
+                  << " is the data file being exported; nothing was "
+                     "written\n";
         return 2;
     }
+    ErrorLog log(&LogSink());  // what the window would only log
+    auto doc = OpenedDocument(log, kEnglish, file, "csv");
+    if (!doc) return 2;
     const std::string text = ChirpCsvText(ChirpChannelsOf(*doc));
     if (out.empty()) {
         std::cout << text << std::flush;
         return 0;
     }
-    std::ofstream stream(out, std::ios::binary | std::ios::trunc);
-    stream << text;
-    if (!stream.flush()) {
-        std::cerr << "tarvos-cli csv: cannot write " << out << "\n";
+    if (auto e = SaveFileSafely(out, text)) {
+        std::cerr << "tarvos-cli csv: " << e->message << "\n";
         return 2;
     }
     return 0;
@@ -77,29 +83,26 @@ int Import(const Args& args) {
     }
     if (list.empty() || in.empty() || out.empty())
         return Usage("the list, --in and --out are needed");
-    std::ifstream stream(list, std::ios::binary);
-    if (!stream) {
-        std::cerr << "tarvos-cli csv: cannot read " << list << "\n";
+    std::ifstream stream;
+    if (auto e = OpenRegularFile(list, stream)) {
+        std::cerr << "tarvos-cli csv: " << e->message << "\n";
         return 2;
     }
-    const std::string text{std::istreambuf_iterator<char>(stream), {}};
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     auto doc = OpenedDocument(log, kEnglish, in, "csv");
     if (!doc) return 2;
     const ChirpImport found =
-        ParseChirpCsv(text, doc->bandLow(), doc->bandHigh(), doc->layout().channelCount);
+        ParseChirpCsv(stream, doc->bandLow(), doc->bandHigh(), doc->layout().channelCount);
     if (!found.isCsv) {
         std::cerr << "tarvos-cli csv: " << list
                   << " is no channel list (CSV with a Location and a Frequency column)\n";
         return 2;
     }
     ImportChirpChannels(*doc, found.channels);
-    if (!doc->SaveAsFile(out)) {
-        std::cerr << "tarvos-cli csv: cannot write " << out << "\n";
-        return 2;
-    }
+    if (!doc->SaveAsFile(out)) return SaveFailed(*doc, "csv", out);
+    for (const std::string& warning : found.warnings)
+        std::cerr << "tarvos-cli csv: warning: " << warning << "\n";
     for (const std::string& row : found.skipped)
         std::cerr << "tarvos-cli csv: not imported: " << row << "\n";
     return found.skipped.empty() ? 0 : 1;

@@ -4,6 +4,7 @@
 
 #include "base/error_log.h"
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/dump_json.h"
 #include "document/image_dump.h"
@@ -17,8 +18,9 @@ int Dump(const Args& args) {
     }
     const auto image = OpenForReading(args[0], "dump");
     if (!image) return 2;
-    RecordingSink sink;
-    ErrorLog log(&sink);
+    // Failures while decoding are part of what the application would log, not of the
+    // output: on standard error only with --verbose.
+    ErrorLog log(&LogSink());
     // The file as the window opens it, right after start-up.
     const auto doc = StartedDocument(log, kEnglish);
     std::cout << DumpJson(DumpImage(*doc, *image));

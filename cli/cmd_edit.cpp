@@ -27,6 +27,7 @@
 #include "base/error_log.h"
 #include "base/split.h"
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "document/auto_input.h"
 #include "document/channel_editor.h"
@@ -330,8 +331,7 @@ int Edit(const Args& args) {
         return 2;
     }
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     auto doc = OpenedDocument(log, language, in, "edit");
     if (!doc) return 2;
     link::RangeSettings ranges;
@@ -349,10 +349,7 @@ int Edit(const Args& args) {
         }
     }
     player.beforeSave();
-    if (!doc->SaveAsFile(out)) {
-        std::cerr << "tarvos-cli edit: cannot write '" << out << "'\n";
-        return 2;
-    }
+    if (!doc->SaveAsFile(out)) return SaveFailed(*doc, "edit", out);
     return 0;
 }
 

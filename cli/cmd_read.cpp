@@ -1,12 +1,16 @@
 // tarvos-cli read: reads the radio on a port as the window's Read does (the code check
 // included: the code given by --code, none without it) and saves the image as read, in the
-// data-file layout: the bytes the radio holds, before any editor has looked at them.
+// data-file layout: the bytes the radio holds, before any editor has looked at them. With
+// --check the range is read twice (three times when the two differ) as the window's Settings >
+// "Check each read" does. Ctrl-C or SIGTERM stops the read and no file is written.
 #include <iostream>
 #include <optional>
 
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
+#include "cli/stop_signals.h"
 #include "document/link_host.h"
 #include "memory/data_file.h"
 
@@ -27,9 +31,9 @@ struct ReadHost : DocumentLinkHost {
 int Read(const Args& args) {
     LinkOptions o;
     if (!ParseLinkOptions(args, false, o)) return 2;
+    StopSignals stopSignals;
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     auto doc = StartedDocument(log, kEnglish);
     // The code typed into the code box is stored in the image, and the check uses it.
     if (o.code) doc->functions().SetRdWrCodeText(doc->image(), *o.code);
@@ -41,12 +45,21 @@ int Read(const Args& args) {
     if (o.start) {
         ranges.ReadStartAddr = *o.start;
         ranges.ReadEndAddr = *o.end;
+    } else {
+        session.rangeOrigin = "ReadStartAddr and ReadEndAddr in tarvosk.def";
     }
+    session.link().transfer.setCheckEachRead(o.check);
 
-    // A range the image cannot hold is the caller's mistake; nothing was sent.
+    // A range that cannot be transferred is the caller's mistake; nothing was sent.
     if (int failed = session.transfer(link::Direction::Read, o.port, 2)) return failed;
-    if (!host.asRead || !SaveDatFile(o.file, *host.asRead, log)) {
-        std::cerr << "tarvos-cli: cannot save " << o.file << "\n";
+    if (StopSignals::caught()) {  // after the last frame, before the file
+        std::cerr << "Read stopped; no file was written.\n";
+        return StopSignals::exitCode();
+    }
+    FileError why;
+    if (!host.asRead || !SaveDatFile(o.file, *host.asRead, log, nullptr, &why)) {
+        std::cerr << "tarvos-cli read: "
+                  << (why.message.empty() ? "cannot save " + o.file : why.message) << "\n";
         return 2;
     }
     return 0;

@@ -13,6 +13,7 @@
 
 #include "base/error_log.h"
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "functions/function_model.h"
 
@@ -81,6 +82,9 @@ void Apply(FunctionModel& model, ByteImage& image, const std::string& assignment
     if (index < 0 || model.bindings()[index].kind == ControlKind::Grid)
         throw BadAssignment{"unknown control '" + name + "'"};
     const Binding& b = model.bindings()[index];
+    // The window shows such a control greyed out: nothing can be picked, ticked or typed there.
+    if (!model.enabled(index))
+        throw BadAssignment{name + " is disabled (as the window shows it with these settings)"};
     switch (b.kind) {
         case ControlKind::List: {
             std::optional<int> p = Position(value);
@@ -113,7 +117,8 @@ int Set(const Args& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--out" && i + 1 < args.size()) {
             out = args[++i];
-        } else if (in.empty() && args[i].find('=') == std::string::npos) {
+        } else if (in.empty()) {
+            // The first word that is no option is the input, whatever it holds ("=" too).
             in = args[i];
         } else {
             assignments.push_back(args[i]);
@@ -124,8 +129,7 @@ int Set(const Args& args) {
         return 2;
     }
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     auto doc = OpenedDocument(log, kEnglish, in, "set");
     if (!doc) return 2;
     try {
@@ -138,10 +142,7 @@ int Set(const Args& args) {
         std::cerr << "tarvos-cli set: " << f.what() << "\n";
         return 2;
     }
-    if (!doc->SaveAsFile(out)) {
-        std::cerr << "tarvos-cli set: cannot write '" << out << "'\n";
-        return 2;
-    }
+    if (!doc->SaveAsFile(out)) return SaveFailed(*doc, "set", out);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "base/error_log.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "data/shipped_files.h"
 #include "memory/data_file.h"
@@ -16,7 +17,7 @@ int Simulate(const Args& args) {
     const char* usage =
         "usage: tarvos-cli simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] "
         "[--pace] [--fault KIND[:ARG]] [--save-image FILE.dat]\n"
-        "  faults: echo, silence, delay:MS, drop:K, corrupt:K, unplug:N, letters:ZAB\n";
+        "  faults: echo, silence, delay:MS, drop:K, corrupt:K, unplug:N, weak:ADDR, letters:ZAB\n";
     sim::PtyRadioOptions options;
     std::string imagePath, savePath, letters, code;
     bool haveLetters = false, haveCode = false;
@@ -42,13 +43,13 @@ int Simulate(const Args& args) {
         }
     }
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     // Without --image the radio holds the factory defaults, as the application's demo radio.
     ByteImage image(kMinDatNum);
     if (!imagePath.empty()) {
-        if (!OpenDatFile(imagePath, image, log)) {
-            std::cerr << "tarvos-cli: " << imagePath << ": Wrong file type!\n";
+        FileError why;
+        if (!OpenDatFile(imagePath, image, log, &why)) {
+            std::cerr << "tarvos-cli simulate: " << why.message << "\n";
             return 2;
         }
     } else {
@@ -85,8 +86,10 @@ int Simulate(const Args& args) {
         ByteImage image(kMinDatNum);
         const sim::RadioMemory memory = radio.memory();
         for (int a = 0; a < sim::kRadioBytes; ++a) image[a] = memory[static_cast<size_t>(a)];
-        if (!SaveDatFile(savePath, image, log)) {
-            std::cerr << "tarvos-cli: cannot save " << savePath << "\n";
+        FileError why;
+        if (!SaveDatFile(savePath, image, log, nullptr, &why)) {
+            std::cerr << "tarvos-cli simulate: "
+                      << (why.message.empty() ? "cannot save " + savePath : why.message) << "\n";
             return 2;
         }
     }

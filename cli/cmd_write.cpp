@@ -3,12 +3,15 @@
 // values forced), writes it with every hand-built frame and the code check (the code stored
 // in the file, or the one --code gives), and with --verify reads the written areas back and
 // reports each byte that differs. Without --start/--end the settings file's write range
-// applies, as in the window.
+// applies, as in the window. Ctrl-C or SIGTERM stops the write after the frame in progress and
+// says how far it got.
 #include <iostream>
 
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
+#include "cli/stop_signals.h"
 #include "document/link_host.h"
 #include "link/verify.h"
 
@@ -17,14 +20,11 @@ namespace tarvos::cli {
 int Write(const Args& args) {
     LinkOptions o;
     if (!ParseLinkOptions(args, true, o)) return 2;
+    StopSignals stopSignals;
 
-    StderrSink sink;
-    ErrorLog log(&sink);
-    auto doc = StartedDocument(log, kEnglish);
-    if (!doc->OpenFile(o.file)) {
-        std::cerr << "tarvos-cli: " << o.file << ": Wrong file type!\n";
-        return 2;
-    }
+    ErrorLog log(&LogSink());
+    auto doc = OpenedDocument(log, kEnglish, o.file, "write");
+    if (!doc) return 2;
     ByteImage& image = doc->image();
     FunctionModel& page = doc->functions();
     if (o.code) page.SetRdWrCodeText(image, *o.code);
@@ -40,10 +40,16 @@ int Write(const Args& args) {
     if (o.start) {
         ranges.WriteStartAddr = *o.start;
         ranges.WriteEndAddr = *o.end;
+    } else {
+        session.rangeOrigin = "WriteStartAddr and WriteEndAddr in tarvosk.def";
     }
-    // A range the image cannot hold is the caller's mistake; nothing was sent.
+    // A range that cannot be transferred is the caller's mistake; nothing was sent.
     if (int failed = session.transfer(link::Direction::Write, o.port, 2)) return failed;
     if (!o.verify) return 0;
+    if (StopSignals::caught()) {
+        std::cerr << "The write is complete; stopped before verifying it.\n";
+        return StopSignals::exitCode();
+    }
 
     // What the radio should now hold: the last value every acknowledged write put there.
     const link::VerifyPlan plan = link::PlanVerification(session.link().transfer.written());

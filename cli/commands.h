@@ -25,6 +25,7 @@ int Diff(const Args& args);
 int Set(const Args& args);
 int Edit(const Args& args);
 int Csv(const Args& args);
+int Print(const Args& args);
 int Read(const Args& args);
 int Write(const Args& args);
 int Fleet(const Args& args);

@@ -3,26 +3,16 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <atomic>
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
 #include "base/settings_file.h"
+#include "cli/stop_signals.h"
 #include "link/hex_text.h"
 #include "link/qt/port_map.h"
+#include "link/transfer_range.h"
 
 namespace tarvos::cli {
-
-namespace {
-
-std::atomic<bool> gInterrupted{false};
-
-extern "C" void OnInterrupt(int) {
-    gInterrupted = true;
-}
-
-}  // namespace
 
 std::optional<int> ParseAddress(const std::string& text) {
     std::string t = text;
@@ -37,7 +27,7 @@ bool ParseLinkOptions(const Args& args, bool write, LinkOptions& o) {
         write ? "usage: tarvos-cli write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] "
                 "[--start HEX --end HEX] [--verify]\n"
               : "usage: tarvos-cli read --port PORT [--code TEXT] [--start HEX --end HEX] "
-                "--out FILE.dat\n";
+                "[--check] --out FILE.dat\n";
     auto fail = [&](const std::string& why) {
         std::cerr << "tarvos-cli: " << why << "\n" << usage;
         return false;
@@ -63,6 +53,8 @@ bool ParseLinkOptions(const Args& args, bool write, LinkOptions& o) {
             if (!value(o.file)) return fail(a + " needs a value");
         } else if (write && a == "--verify") {
             o.verify = true;
+        } else if (!write && a == "--check") {
+            o.check = true;
         } else {
             return fail("unknown argument '" + a + "'");
         }
@@ -119,29 +111,18 @@ void EnsureCoreApplication() {
 }
 
 LinkSession::LinkSession(ByteImage& image, link::TransferHost& host)
-    : link_(ports_, waiter_, errors_, nullptr, image, host, text_) {
+    : image_(image), link_(ports_, waiter_, errors_, nullptr, image, host, text_) {
     link_.setObserver(&progress_);
-    gInterrupted = false;
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
-    waiter_.onDelay = CheckInterrupt;
+    waiter_.onDelay = CheckStopSignal;
     waiter_.onDelayContext = this;
 }
 
-// Ctrl-C does what closing the window does: the running transfer is asked to stop (honoured
-// after a step has failed more than five times, or by the port search), once per session.
-void LinkSession::CheckInterrupt(void* context) {
-    auto* session = static_cast<LinkSession*>(context);
-    if (gInterrupted && !session->stopAsked_) {
-        session->stopAsked_ = true;
-        session->link_.transfer.requestClose();
-    }
+// The transfer pauses before every frame it sends; a signal noted since then stops it there.
+void LinkSession::CheckStopSignal(void* context) {
+    if (StopSignals::caught()) static_cast<LinkSession*>(context)->link_.transfer.stopNow();
 }
 
-LinkSession::~LinkSession() {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-}
+LinkSession::~LinkSession() = default;
 
 bool LinkSession::usePort(const std::string& port, std::string* error) {
     int number = link::ComNumber(port);
@@ -172,6 +153,13 @@ link::Outcome LinkSession::run(link::Direction d) {
 }
 
 int LinkSession::transfer(link::Direction d, const std::string& port, int refusedExit) {
+    const link::RangeCheck range = link::CheckTransferRange(link_.ranges, d, image_.DatNum());
+    if (!range.ok()) {
+        std::cerr << "tarvos-cli: " << link::RangeRefusalText(d, range, kEnglish);
+        if (!rangeOrigin.empty()) std::cerr << " It comes from " << rangeOrigin << ".";
+        std::cerr << "\n";
+        return refusedExit;
+    }
     std::string reason;
     if (!usePort(port, &reason)) {
         std::cerr << "tarvos-cli: " << reason << "\n";
@@ -180,6 +168,7 @@ int LinkSession::transfer(link::Direction d, const std::string& port, int refuse
     const link::Outcome outcome = run(d);
     if (outcome == link::Outcome::Done) return 0;
     std::cerr << failureText(outcome) << "\n";
+    if (outcome == link::Outcome::Stopped && StopSignals::caught()) return StopSignals::exitCode();
     return outcome == link::Outcome::Refused ? refusedExit : 1;
 }
 
@@ -188,7 +177,8 @@ std::string LinkSession::failureText(link::Outcome outcome) const {
         case link::Outcome::Done:
             return {};
         case link::Outcome::Stopped:
-            return "Transfer stopped.";
+            return StopSignals::caught() ? link::StopPointText(link_.transfer.stopPoint(), kEnglish)
+                                         : "Transfer stopped.";
         case link::Outcome::NoPort: {
             const std::string& s = text_[79];
             const std::string reason = link_.ports.failureReason();

@@ -1,7 +1,8 @@
 #pragma once
 // What tarvos-cli read and write share: the port (a device path or COMn), the programming
-// link over QtSerialPort with a sleeping waiter, progress on standard error, Ctrl-C as the
-// window's close request, and the message the window would have shown when a transfer fails.
+// link over QtSerialPort with a sleeping waiter, progress on standard error, Ctrl-C and
+// SIGTERM stopping the transfer after the frame in progress (see stop_signals.h), and the
+// message the window would have shown when a transfer fails.
 
 #include <memory>
 #include <optional>
@@ -23,6 +24,7 @@ struct LinkOptions {
     std::optional<int> start, end;
     std::string file;  // --out for read, --in for write
     bool verify = false;
+    bool check = false;  // read: check each read
 };
 
 // Parses the arguments; false (after a message on standard error) on a usage error.
@@ -59,15 +61,19 @@ class LinkSession {
     bool usePort(const std::string& port, std::string* error);
     link::Outcome run(link::Direction d);
     // usePort, then run, telling a failure on standard error: 0 when the transfer is done,
-    // else the exit code (1, or refusedExit for a range the image cannot hold).
+    // else the exit code (1; refusedExit for a range that cannot be transferred, which is
+    // refused before the port is opened; 128 + the signal for a transfer a signal stopped).
     int transfer(link::Direction d, const std::string& port, int refusedExit);
+    // Where the transfer range comes from when the command line did not give it, for the
+    // refusal ("ReadStartAddr and ReadEndAddr in tarvosk.def").
+    std::string rangeOrigin;
     // The message the window would show for the outcome, in English.
     std::string failureText(link::Outcome outcome) const;
     link::Link& link() { return link_; }
 
   private:
-    static void CheckInterrupt(void* context);
-    bool stopAsked_ = false;
+    static void CheckStopSignal(void* context);
+    const ByteImage& image_;
     struct AppFirst {
         AppFirst() { EnsureCoreApplication(); }
     } appFirst_;

@@ -1,7 +1,8 @@
-#include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 
 namespace {
@@ -16,7 +17,9 @@ const char* kUsage =
     "  edit IN.dat --out OUT.dat [--lang N] [--seed N] ACTION...   edit channels as a user would\n"
     "  csv export FILE.dat [--out LIST.csv]   channels in use as a CHIRP CSV list\n"
     "  csv import LIST.csv --in BASE.dat --out OUT.dat   channels of a CHIRP CSV list typed in\n"
-    "  read --port PORT [--code TEXT] [--start HEX --end HEX] --out FILE.dat\n"
+    "  print FILE.dat --pdf OUT.pdf [--lang N] [--content cover,settings,channels]\n"
+    "                                     the pages the window prints, as a PDF\n"
+    "  read --port PORT [--code TEXT] [--start HEX --end HEX] [--check] --out FILE.dat\n"
     "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] "
     "[--verify]\n"
     "  fleet write --ports P1,P2,... --in FILE.dat [--code TEXT] [--verify]\n"
@@ -26,6 +29,7 @@ const char* kUsage =
     "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"
     "           [--fault KIND[:ARG]] [--save-image FILE.dat]\n"
     "  help, --help, -h                   print this text\n"
+    "  --verbose                          with any command: the error log's entries as well\n"
     "  --version                          print the version\n";
 
 struct Command {
@@ -34,21 +38,25 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},   {"edit", tarvos::cli::Edit},
-    {"csv", tarvos::cli::Csv},           {"read", tarvos::cli::Read}, {"write", tarvos::cli::Write},
-    {"simulate", tarvos::cli::Simulate}, {"diff", tarvos::cli::Diff},
+    {"dump", tarvos::cli::Dump},         {"set", tarvos::cli::Set},
+    {"edit", tarvos::cli::Edit},         {"csv", tarvos::cli::Csv},
+    {"read", tarvos::cli::Read},         {"write", tarvos::cli::Write},
+    {"simulate", tarvos::cli::Simulate}, {"print", tarvos::cli::Print},
+    {"diff", tarvos::cli::Diff},
     {"fleet", tarvos::cli::Fleet},
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    tarvos::cli::SetVerbose(tarvos::cli::TakeVerbose(words));
+    if (words.empty()) {
         std::cerr << kUsage;
         return 2;
     }
     // Asked for, the usage is the answer: standard output and success.
-    const std::string first = argv[1];
+    const std::string first = words[0];
     if (first == "--help" || first == "-h" || first == "help") {
         std::cout << kUsage;
         return 0;
@@ -57,9 +65,9 @@ int main(int argc, char** argv) {
         std::cout << "tarvos-cli " << TARVOS_VERSION << "\n";
         return 0;
     }
-    tarvos::cli::Args args(argv + 2, argv + argc);
+    tarvos::cli::Args args(words.begin() + 1, words.end());
     for (const auto& c : kCommands)
-        if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
-    std::cerr << "tarvos-cli: unknown command '" << argv[1] << "'\n" << kUsage;
+        if (first == c.name) return c.run(args);
+    std::cerr << "tarvos-cli: unknown command '" << first << "'\n" << kUsage;
     return 2;
 }

@@ -5,8 +5,11 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <sstream>
 
+#include "base/printable_text.h"
 #include "document/channel_editor.h"
+#include "document/csv_reader.h"
 #include "document/radio_document.h"
 
 namespace tarvos {
@@ -36,15 +39,20 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 // MHz with six decimals from 10 Hz units: 44612500 -> "446.125000".
-std::string Mhz6(int32_t tenHz) {
+std::string Mhz6(int64_t tenHz) {
     std::string frac = std::to_string(tenHz % 100000);
     frac.insert(0, 5 - frac.size(), '0');
     return std::to_string(tenHz / 100000) + "." + frac + "0";
 }
 
+// The highest frequency of eight digits, 999.99999 MHz.
+constexpr int64_t kLargestFrequency = 99999999;
+
 // A decimal number of MHz as 10 Hz units, rounded to the nearest unit (halves up). Exact:
-// the digits are read as digits, so no binary fraction creeps in. nullopt for anything that
-// is not a plain non-negative decimal number.
+// the digits are read as digits, so no binary fraction creeps in. A number of more than
+// kTooManyMhz MHz is read as kTooManyMhz MHz, which fits no radio's eight frequency digits
+// either. nullopt for anything that is not a plain non-negative decimal number.
+constexpr int64_t kTooManyMhz = 100000;
 std::optional<int64_t> TenHzOfMhz(std::string_view text) {
     text = Trim(text);
     if (text.empty()) return std::nullopt;
@@ -52,9 +60,8 @@ std::optional<int64_t> TenHzOfMhz(std::string_view text) {
     size_t i = 0;
     bool digits = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        whole = whole * 10 + (text[i] - '0');
+        whole = std::min(whole * 10 + (text[i] - '0'), kTooManyMhz);
         digits = true;
-        if (whole > 100000) return std::nullopt;  // no radio frequency is that high
     }
     int64_t frac = 0;
     int fracDigits = 0;
@@ -127,53 +134,6 @@ std::string Quoted(const std::string& field) {
     std::string out = "\"";
     for (char c : field) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
-}
-
-// The records of a CSV text: fields split at commas, quotes around a field (with doubled
-// quotes inside) taken away; blank lines left out.
-std::vector<std::vector<std::string>> Records(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::vector<std::vector<std::string>> records;
-    std::vector<std::string> fields;
-    std::string field;
-    bool quoted = false, any = false;
-    auto endField = [&] {
-        fields.push_back(field);
-        field.clear();
-    };
-    auto endRecord = [&] {
-        endField();
-        if (any) records.push_back(fields);
-        fields.clear();
-        any = false;
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-            any = true;
-        } else if (c == ',') {
-            endField();
-            any = true;
-        } else if (c == '\n' || c == '\r') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            endRecord();
-        } else {
-            field += c;
-            if (c != ' ' && c != '\t') any = true;
-        }
-    }
-    if (any || !field.empty()) endRecord();
-    return records;
 }
 
 }  // namespace
@@ -292,33 +252,48 @@ std::optional<ChirpChannel> Channel(const Row& row, int location, int32_t bandLo
     c.location = location;
     const auto rx = TenHzOfMhz(row.get("Frequency"));
     if (!rx) {
-        why = "the frequency '" + row.get("Frequency") + "' is not a number of MHz";
+        why = "the frequency '" + PrintableText(row.get("Frequency")) + "' is not a number of MHz";
         return std::nullopt;
     }
     const std::string duplex = Lower(row.get("Duplex"));
     const auto offset = TenHzOfMhz(row.get("Offset", "0"));
+    bool transmit = true;  // false: no transmit (Duplex "off"), never a frequency of -1
     int64_t tx = *rx;
     if (duplex == "off") {
-        tx = -1;
+        transmit = false;
     } else if (duplex == "+" || duplex == "-" || duplex == "split") {
         if (!offset) {
-            why = "the offset '" + row.get("Offset") + "' is not a number of MHz";
+            why = "the offset '" + PrintableText(row.get("Offset")) + "' is not a number of MHz";
             return std::nullopt;
         }
         tx = duplex == "split" ? *offset : duplex == "+" ? *rx + *offset : *rx - *offset;
     } else if (!duplex.empty()) {
-        why = "the duplex '" + row.get("Duplex") + "' is none of \"\", +, -, split, off";
+        why = "the duplex '" + PrintableText(row.get("Duplex")) +
+              "' is none of \"\", +, -, split, off";
         return std::nullopt;
     }
-    auto inBand = [&](int64_t f) { return f >= bandLow && f <= bandHigh; };
-    c.rx = ModifyTxRxFre(static_cast<int32_t>(*rx));
-    c.tx = tx == -1 || tx < 0
-               ? -1
-               : ModifyTxRxFre(static_cast<int32_t>(std::min<int64_t>(tx, INT32_MAX)));
-    if (!inBand(c.rx) || (tx != -1 && (tx < 0 || !inBand(c.tx)))) {
-        why = "a frequency outside the band";
+    // A frequency the grid's eight digits cannot hold lies outside every band; it is refused
+    // before it is rounded, so it never wraps into the band.
+    auto inBand = [&](int64_t f) {
+        if (f < 0 || f > kLargestFrequency) return false;
+        const int32_t typed = ModifyTxRxFre(f);
+        return typed >= bandLow && typed <= bandHigh;
+    };
+    if (!inBand(*rx)) {
+        why = "the frequency " + Mhz6(*rx) + " MHz is outside the band";
         return std::nullopt;
     }
+    if (transmit && tx < 0) {
+        why = "the transmit frequency would be below 0 MHz (" + Mhz6(*rx) + " - " + Mhz6(*offset) +
+              ")";
+        return std::nullopt;
+    }
+    if (transmit && !inBand(tx)) {
+        why = "the transmit frequency " + Mhz6(tx) + " MHz is outside the band";
+        return std::nullopt;
+    }
+    c.rx = ModifyTxRxFre(*rx);
+    c.tx = transmit ? ModifyTxRxFre(tx) : -1;
 
     const std::string mode = Lower(row.get("Tone"));
     const std::string pol = row.get("DtcsPolarity", "NN");
@@ -347,13 +322,13 @@ std::optional<ChirpChannel> Channel(const Row& row, int location, int32_t bandLo
         const std::string cross = Lower(row.get("CrossMode", "Tone->Tone"));
         const auto arrow = cross.find("->");
         if (arrow == std::string::npos) {
-            why = "the cross mode '" + row.get("CrossMode") + "' is not known";
+            why = "the cross mode '" + PrintableText(row.get("CrossMode")) + "' is not known";
             return std::nullopt;
         }
         const std::string txSide = cross.substr(0, arrow), rxSide = cross.substr(arrow + 2);
         auto known = [](const std::string& s) { return s.empty() || s == "tone" || s == "dtcs"; };
         if (!known(txSide) || !known(rxSide) || (txSide.empty() && rxSide.empty())) {
-            why = "the cross mode '" + row.get("CrossMode") + "' is not known";
+            why = "the cross mode '" + PrintableText(row.get("CrossMode")) + "' is not known";
             return std::nullopt;
         }
         if (txSide == "tone") t = ctcss(rTone);
@@ -361,14 +336,14 @@ std::optional<ChirpChannel> Channel(const Row& row, int location, int32_t bandLo
         if (rxSide == "tone") r = ctcss(cTone);
         if (rxSide == "dtcs") r = dcs(rxCode, polR);
     } else {
-        why = "the tone mode '" + row.get("Tone") + "' is not one this radio has";
+        why = "the tone mode '" + PrintableText(row.get("Tone")) + "' is not one this radio has";
         return std::nullopt;
     }
     // Without transmit there is no transmit tone to check.
     if (c.tx == -1) t.clear();
     for (const std::string* tone : {&t, &r}) {
         if (!tone->empty() && (*tone)[0] == '?') {
-            why = "the tone " + tone->substr(1) + " is not in the tone list";
+            why = "the tone " + PrintableText(tone->substr(1)) + " is not in the tone list";
             return std::nullopt;
         }
     }
@@ -383,22 +358,65 @@ std::optional<ChirpChannel> Channel(const Row& row, int location, int32_t bandLo
 
 }  // namespace
 
-ChirpImport ParseChirpCsv(std::string_view text, int32_t bandLow, int32_t bandHigh,
-                          int channelCount) {
-    ChirpImport out;
-    const auto records = Records(text);
-    if (records.empty()) return out;
+namespace {
+
+// The rows not imported are named one by one up to this many; the rest are counted.
+constexpr size_t kMostRowsNamed = 100;
+
+std::string Lines(const CsvRecord& r) {
+    return r.firstLine == r.lastLine
+               ? "line " + std::to_string(r.firstLine)
+               : "lines " + std::to_string(r.firstLine) + "-" + std::to_string(r.lastLine);
+}
+
+// The header's columns by their names in lower case; a name given twice keeps its first
+// column and is named in warnings.
+std::map<std::string, size_t> Columns(const std::vector<std::string>& header,
+                                      std::vector<std::string>& warnings) {
     std::map<std::string, size_t> columns;
-    for (size_t i = 0; i < records[0].size(); ++i) {
-        const std::string name = Lower(Trim(records[0][i]));
-        if (!name.empty() && !columns.count(name)) columns[name] = i;
+    for (size_t i = 0; i < header.size(); ++i) {
+        const std::string name = Lower(Trim(header[i]));
+        if (name.empty()) continue;
+        const auto [it, added] = columns.emplace(name, i);
+        if (!added)
+            warnings.push_back("the column '" + PrintableText(Trim(header[i])) +
+                               "' is given twice (columns " + std::to_string(it->second + 1) +
+                               " and " + std::to_string(i + 1) + "); the first is used");
     }
+    return columns;
+}
+
+}  // namespace
+
+ChirpImport ParseChirpCsv(std::istream& in, int32_t bandLow, int32_t bandHigh, int channelCount) {
+    ChirpImport out;
+    CsvReader reader(in);
+    CsvRecord record;
+    if (!reader.next(record) || !record.broken.empty()) return out;
+    const std::map<std::string, size_t> columns = Columns(record.fields, out.warnings);
     if (!columns.count("location") || !columns.count("frequency")) return out;
     out.isCsv = true;
 
-    std::map<int, ChirpChannel> byLocation;
-    for (size_t k = 1; k < records.size(); ++k) {
-        const Row row{records[k], columns};
+    // Only what locations 1..channelCount need is kept, whatever the length of the file.
+    struct Kept {
+        ChirpChannel channel;
+        long line = 0;
+        long rows = 0;  // rows imported for this location; the last one counts
+    };
+    std::map<int, Kept> byLocation;
+    size_t unnamed = 0;
+    auto skip = [&](std::string why) {
+        if (out.skipped.size() < kMostRowsNamed)
+            out.skipped.push_back(std::move(why));
+        else
+            ++unnamed;
+    };
+    while (reader.next(record)) {
+        if (!record.broken.empty()) {
+            skip(Lines(record) + ": " + record.broken + "; not imported");
+            continue;
+        }
+        const Row row{record.fields, columns};
         const std::string where = row.get("Location");
         char* end = nullptr;
         const long location = std::strtol(where.c_str(), &end, 10);
@@ -408,14 +426,29 @@ ChirpImport ParseChirpCsv(std::string_view text, int32_t bandLow, int32_t bandHi
         } else if (location < 1 || location > channelCount) {
             why = "the radio has channels 1.." + std::to_string(channelCount) + " only";
         } else if (auto c = Channel(row, static_cast<int>(location), bandLow, bandHigh, why)) {
-            byLocation[c->location] = *c;
+            Kept& kept = byLocation[c->location];
+            kept = {*c, record.firstLine, kept.rows + 1};
             continue;
         }
-        out.skipped.push_back("location " + (where.empty() ? std::string("(empty)") : where) +
-                              ": " + why);
+        skip("location " + (where.empty() ? std::string("(empty)") : PrintableText(where)) + " (" +
+             Lines(record) + "): " + why);
     }
-    for (auto& [location, c] : byLocation) out.channels.push_back(c);
+    if (unnamed > 0)
+        out.skipped.push_back("and " + std::to_string(unnamed) + " more rows not imported");
+    for (auto& [location, kept] : byLocation) {
+        out.channels.push_back(kept.channel);
+        if (kept.rows > 1)
+            out.warnings.push_back("location " + std::to_string(location) + " is given in " +
+                                   std::to_string(kept.rows) + " rows; the last (line " +
+                                   std::to_string(kept.line) + ") is used");
+    }
     return out;
+}
+
+ChirpImport ParseChirpCsv(std::string_view text, int32_t bandLow, int32_t bandHigh,
+                          int channelCount) {
+    std::istringstream in{std::string(text)};
+    return ParseChirpCsv(in, bandLow, bandHigh, channelCount);
 }
 
 void ImportChirpChannels(RadioDocument& doc, const std::vector<ChirpChannel>& channels) {

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,14 +60,22 @@ struct ChirpImport {
     // The rows the radio can hold, one per location (a later row replaces an earlier one),
     // in location order. Frequencies are rounded to 250 Hz as a typed frequency is.
     std::vector<ChirpChannel> channels;
-    // Why each row that is not imported is left out, naming it by its location.
+    // Why each row that is not imported is left out, naming it by its location and line (the
+    // first hundred; a last line counts the others). Text from the file is shown printable.
     std::vector<std::string> skipped;
+    // What was imported all the same but may not be what the file meant: a column given
+    // twice (the first is used), a location given in several rows (the last is used).
+    std::vector<std::string> warnings;
 };
 
-// Reads a CSV text for a band (10 Hz units). Tones are matched by value (88.5 is 88.50, DCS
-// 23 is 023) against the tone list; a row whose location lies outside 1..channelCount, whose
-// frequencies lie outside the band after rounding, or whose tone is not in the list, is
-// skipped.
+// Reads a CSV text for a band (10 Hz units), row by row: memory stays small however long the
+// file. Tones are matched by value (88.5 is 88.50, DCS 23 is 023) against the tone list. A
+// row is left out when its location lies outside 1..channelCount, when a frequency lies
+// outside the band after rounding (a frequency of more than eight digits, 999.99999 MHz, lies
+// outside every band), when its transmit frequency would be below zero, when a tone is not
+// in the list, or when a quote opened in it swallowed the lines after it (named by the line
+// the quote opened on, with the lines swallowed).
+ChirpImport ParseChirpCsv(std::istream& in, int32_t bandLow, int32_t bandHigh, int channelCount);
 ChirpImport ParseChirpCsv(std::string_view text, int32_t bandLow, int32_t bandHigh,
                           int channelCount);
 

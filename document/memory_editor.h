@@ -22,6 +22,9 @@ class MemoryEditor {
   public:
     // SetGridMemDat: the rows for the view's last address at start-up.
     MemoryEditor(RadioDocument& doc, int tableMaxAddr);
+    ~MemoryEditor();
+    MemoryEditor(const MemoryEditor&) = delete;
+    MemoryEditor& operator=(const MemoryEditor&) = delete;
 
     const MemoryView& view() const { return view_; }
     // The last address of the start-up, which the rows were built for.
@@ -46,6 +49,7 @@ class MemoryEditor {
     RadioDocument& doc_;
     int startTableMaxAddr_;
     MemoryView view_;
+    int undoPart_ = 0;
 };
 
 }  // namespace tarvos

@@ -101,7 +101,23 @@ std::string CellTipText(int address, std::string_view cellText, ErrorLog& log) {
 // --- The grid ---------------------------------------------------------------------------------
 
 MemoryView::MemoryView(int tableMaxAddr)
-    : cells_(static_cast<size_t>(std::max(0, tableMaxAddr / 16 + 1)) * 16) {}
+    : cells_(
+          std::make_shared<Cells>(static_cast<size_t>(std::max(0, tableMaxAddr / 16 + 1)) * 16)) {}
+
+MemoryView::Cells& MemoryView::own() {
+    // A set an undo step still holds is copied before it changes.
+    if (cells_.use_count() > 1) cells_ = std::make_shared<Cells>(*cells_);
+    return const_cast<Cells&>(*cells_);  // made here, as a non-const set
+}
+
+void MemoryView::restoreCells(std::shared_ptr<const Cells> cells) {
+    // The rows stay those built at the start.
+    if (cells && cells->size() == cells_->size()) cells_ = std::move(cells);
+}
+
+void MemoryView::SetText(int address, std::string text) {
+    if (hasCell(address)) own()[static_cast<size_t>(address)].text = std::move(text);
+}
 
 std::string MemoryView::RowLabel(int row) {
     return Hex4((row - 1) * 16) + "H";
@@ -110,12 +126,13 @@ std::string MemoryView::RowLabel(int row) {
 void MemoryView::TableFreDat(const ByteImage& image, int tableMaxAddr, ErrorLog& log) {
     SetDefColor();
     cursor_ = -1;
+    Cells& cells = own();
     for (int a = 0; a <= tableMaxAddr; ++a) {
         if (a > image.DatNum() || !hasCell(a)) {
             log.ShowErr("modMemDat->TableFreDat", err::IndexOutOfRange, kOwnSource);
             return;
         }
-        Cell& cell = cells_[static_cast<size_t>(a)];
+        Cell& cell = cells[static_cast<size_t>(a)];
         const uint8_t byte = image.at(a);
         // A cell still holding typed text that is no byte counts as changed, so the refresh
         // always replaces it and never stalls on it.
@@ -128,7 +145,8 @@ void MemoryView::TableFreDat(const ByteImage& image, int tableMaxAddr, ErrorLog&
 }
 
 void MemoryView::SetDefColor() {
-    for (Cell& c : cells_) c.red = false;
+    if (std::none_of(cells_->begin(), cells_->end(), [](const Cell& c) { return c.red; })) return;
+    for (Cell& c : own()) c.red = false;
 }
 
 std::optional<uint8_t> MemoryView::TypeCell(int address, std::string_view text, ErrorLog& log) {
@@ -136,7 +154,7 @@ std::optional<uint8_t> MemoryView::TypeCell(int address, std::string_view text, 
         log.ShowErr("frmMemDat->GridDataTemp", err::IndexOutOfRange, kOwnSource);
         return std::nullopt;
     }
-    cells_[static_cast<size_t>(address)].text = std::string(text);
+    SetText(address, std::string(text));
     const auto d = SeparateChar(text, log);
     const int value = d[3] * 4096 + d[2] * 256 + d[1] * 16 + d[0];
     if (value > 255) {
@@ -148,8 +166,7 @@ std::optional<uint8_t> MemoryView::TypeCell(int address, std::string_view text, 
 
 void MemoryView::ShowRange(const ByteImage& image, int start, int end) {
     for (int a = start; a <= std::max(start, end); ++a)
-        if (hasCell(a) && a <= image.DatNum())
-            cells_[static_cast<size_t>(a)].text = FormatByteDat(image.at(a));
+        if (hasCell(a) && a <= image.DatNum()) SetText(a, FormatByteDat(image.at(a)));
 }
 
 std::string AddressText(int address) {
@@ -195,14 +212,14 @@ std::optional<PartialFill> CheckFill(const FillRequest& request, int datNum, Err
             if (value > 32767) return refuse(err::Overflow);
         }
     } else {
-        const BinaryValue v =
-            B_To_D(request.base == FillBase::Hex ? H_To_B(request.value) : request.value, log);
-        if (v.stopped) return refuse(err::Overflow);
-        value = v.value;
+        // An overflow is B_To_D's own: it logs and gives the value reached, which the step
+        // below brings down to 255 as any large value.
+        value = B_To_D(request.base == FillBase::Hex ? H_To_B(request.value) : request.value, log)
+                    .value;
     }
+    // An address that overflows is logged the same way; the value reached lies past the image.
     const BinaryValue start = B_To_D(H_To_B(request.start), log);
     const BinaryValue end = B_To_D(H_To_B(request.end), log);
-    if (start.stopped || end.stopped) return refuse(err::Overflow);
     if (start.value > datNum || end.value > datNum) return refuse(err::IndexOutOfRange);
     return PartialFill{static_cast<uint8_t>(std::min(value, 255)), start.value, end.value};
 }

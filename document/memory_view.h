@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,19 +49,26 @@ std::string CellTipText(int address, std::string_view cellText, ErrorLog& log);
 
 class MemoryView {
   public:
+    struct Cell {
+        std::string text;
+        bool red = false;
+        bool operator==(const Cell&) const = default;
+    };
+    using Cells = std::vector<Cell>;
+
     // The rows are built once, for the last address of that moment (SetGridMemDat).
     explicit MemoryView(int tableMaxAddr);
 
-    int rows() const { return static_cast<int>(cells_.size() / 16); }
+    int rows() const { return static_cast<int>(cells_->size() / 16); }
     // "0000H" for row 1.
     static std::string RowLabel(int row);
     bool hasCell(int address) const {
-        return address >= 0 && address < static_cast<int>(cells_.size());
+        return address >= 0 && address < static_cast<int>(cells_->size());
     }
     const std::string& text(int address) const {
-        return cells_.at(static_cast<size_t>(address)).text;
+        return cells_->at(static_cast<size_t>(address)).text;
     }
-    bool red(int address) const { return cells_.at(static_cast<size_t>(address)).red; }
+    bool red(int address) const { return cells_->at(static_cast<size_t>(address)).red; }
     // The cell the cursor ended on at the last refresh (the last byte that changed); -1 when
     // none did.
     int cursor() const { return cursor_; }
@@ -78,13 +86,17 @@ class MemoryView {
     // The cells start..end show the image's bytes (after a partial fill); with end < start only
     // the cell of start.
     void ShowRange(const ByteImage& image, int start, int end);
+    // The text of the cell of address, as a typed text leaves it.
+    void SetText(int address, std::string text);
+
+    // Every cell as it is now, and putting them back (Undo). A saved set is shared until the
+    // view changes a cell, so keeping one with every undo step costs little.
+    std::shared_ptr<const Cells> saveCells() const { return cells_; }
+    void restoreCells(std::shared_ptr<const Cells> cells);
 
   private:
-    struct Cell {
-        std::string text;
-        bool red = false;
-    };
-    std::vector<Cell> cells_;
+    Cells& own();
+    std::shared_ptr<const Cells> cells_;
     int cursor_ = -1;
 };
 
@@ -119,8 +131,10 @@ struct PartialFill {
     int end = 0;
 };
 // The value (a number above 255 becomes 255) and the range of a request; nothing, logged
-// "frmPartFill->cmdFillData_Click", when the value or an address cannot be used: not a number
-// of the base, above 32767, or an address past the image's last index datNum.
+// "frmPartFill->cmdFillData_Click", when the value or an address cannot be used: a decimal
+// value that is no number or above 32767, or an address past the image's last index datNum.
+// A hexadecimal or binary value above 32767 is B_To_D's overflow: logged there, and the
+// value reached (32767) fills as 255.
 std::optional<PartialFill> CheckFill(const FillRequest& request, int datNum, ErrorLog& log);
 
 }  // namespace tarvos

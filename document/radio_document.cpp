@@ -25,6 +25,8 @@ struct RadioDocument::State {
     int bandIndex = 0, modelIndex = 0;
     std::string customMinText, customMaxText;
     std::filesystem::path currentFilePath;
+    // The undo parts' own states, by part id; not part of what makes two states the same.
+    std::vector<std::pair<int, std::any>> parts;
 
     // The same document, whatever the id.
     bool sameAs(const State& o) const {
@@ -122,7 +124,7 @@ void RadioDocument::NewFileSol() {
 }
 
 bool RadioDocument::OpenFile(const std::filesystem::path& path) {
-    if (!OpenDatFile(path, iicDat_, log_)) return false;
+    if (!OpenDatFile(path, iicDat_, log_, &fileError_)) return false;
     softDisplay();
     SetCurrentFilePath(path);
     ResetHistory();
@@ -140,7 +142,7 @@ bool RadioDocument::SaveAsFile(const std::filesystem::path& path) {
 }
 
 bool RadioDocument::SaveDatFile() {
-    const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_);
+    const bool saved = tarvos::SaveDatFile(currentFilePath_, iicDat_, log_, &codec_, &fileError_);
     editor_->TableSynced();
     // Encoding the table and the save's own marks changed bytes of the image.
     notify(DocumentChange::Image);
@@ -278,6 +280,7 @@ std::unique_ptr<RadioDocument::State> RadioDocument::captureState() const {
     s->customMinText = customMinText_;
     s->customMaxText = customMaxText_;
     s->currentFilePath = currentFilePath_;
+    for (const auto& [id, part] : undoParts_) s->parts.emplace_back(id, part.save());
     return s;
 }
 
@@ -297,6 +300,9 @@ void RadioDocument::restoreState(const State& s) {
     functions_->InitOpt(iicDat_);
     functions_->restoreCodeBoxes(s.codeBoxes, iicDat_);
     iicDat_ = s.iicDat;
+    for (const auto& [id, saved] : s.parts)
+        for (const auto& [partId, part] : undoParts_)
+            if (partId == id) part.restore(saved);
     notify(DocumentChange::Replaced);
     // Cells of rows not yet complete are no part of the table: put them back after the redraw.
     editor_->restoreSaved(s.editor);
@@ -339,12 +345,20 @@ void RadioDocument::finishEdit(DocumentChange what) {
     releaseHeld(what);
 }
 
+bool RadioDocument::canUndo() const {
+    return !undo_.empty() && !editor_->locked();
+}
+
+bool RadioDocument::canRedo() const {
+    return !redo_.empty() && !editor_->locked();
+}
+
 void RadioDocument::Undo() {
-    stepHistory(undo_, redo_);
+    if (canUndo()) stepHistory(undo_, redo_);
 }
 
 void RadioDocument::Redo() {
-    stepHistory(redo_, undo_);
+    if (canRedo()) stepHistory(redo_, undo_);
 }
 
 // Takes the newest state of one list back into the document; the state it replaces goes on
@@ -371,6 +385,15 @@ void RadioDocument::ResetHistory() {
     cleanStateId_ = stateId_;
     modified_ = false;
     notify(DocumentChange::Modified);
+}
+
+int RadioDocument::addUndoPart(UndoPart part) {
+    undoParts_.emplace_back(nextObserver_, std::move(part));
+    return nextObserver_++;
+}
+
+void RadioDocument::removeUndoPart(int id) {
+    std::erase_if(undoParts_, [id](const auto& p) { return p.first == id; });
 }
 
 // --- The memory view's changes ----------------------------------------------------------------

@@ -13,6 +13,7 @@
 // custom band dialog) belong to the window; the document is what happens after the answer.
 // Editors observe the document and redraw from it.
 
+#include <any>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "base/error_log.h"
+#include "base/file_error.h"
 #include "functions/function_model.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
@@ -126,6 +128,8 @@ class RadioDocument {
     // Save: the channel table encoded into the image, then the file written to
     // CurrentFilePath. False when the file was not written (the failure is logged).
     bool SaveDatFile();
+    // Why the last Open or Save failed, in one English line (empty when it did not).
+    const std::string& fileError() const { return fileError_.message; }
 
     // --- Transfers -------------------------------------------------------------------------
     // After a successful read has filled the image: a backup of it as read, when backups
@@ -177,13 +181,24 @@ class RadioDocument {
     }
 
     // --- Undo and redo -----------------------------------------------------------------------
-    // Every edit since the last New, Open or read can be taken back and made again.
-    bool canUndo() const { return !undo_.empty(); }
-    bool canRedo() const { return !redo_.empty(); }
+    // Every edit since the last New, Open or read can be taken back and made again, except
+    // while the interface is locked: the lock freezes the channels against every change.
+    bool canUndo() const;
+    bool canRedo() const;
     void Undo();
     void Redo();
     // Forgets every edit so far and counts the document as unmodified (the end of start-up).
     void ResetHistory();
+    // A view whose own state goes with the document's in every undo step (the memory view's
+    // cell texts): save() is kept with each state the history keeps, restore() puts it back
+    // when Undo or Redo returns to that state. States kept before a part was added leave it
+    // as it is. The part must be removed before it goes.
+    struct UndoPart {
+        std::function<std::any()> save;
+        std::function<void(const std::any&)> restore;
+    };
+    int addUndoPart(UndoPart part);
+    void removeUndoPart(int id);
 
     // --- The memory view's changes ----------------------------------------------------------
     // Bytes the memory view changes (a typed cell, a partial fill), as one Edit: channel edits
@@ -242,12 +257,14 @@ class RadioDocument {
     std::filesystem::path defaultsPath_;
     std::filesystem::path currentFilePath_;
     bool modified_ = false;
+    FileError fileError_;
     std::filesystem::path backupFolder_;
     std::function<std::time_t()> backupClock_;
     std::filesystem::path lastReadBackup_;
 
     std::vector<std::pair<int, Observer>> observers_;
     int nextObserver_ = 1;
+    std::vector<std::pair<int, UndoPart>> undoParts_;
 
     // What Undo and Redo go back and forth between; each state has an id, and the document
     // is unmodified exactly while its state is the one last saved or opened.

@@ -78,6 +78,19 @@ bool FunctionModel::enabled(std::string_view name) const {
     return enabled(indexOf(name));
 }
 
+std::string FunctionModel::shownEntry(int index) const {
+    const ControlState& s = state(index);
+    switch (row(index).kind) {
+        case ControlKind::List:
+            if (s.selected < 0 || s.selected >= static_cast<int>(s.entries.size())) return {};
+            return s.entries[static_cast<size_t>(s.selected)];
+        case ControlKind::Text:
+            return s.text;
+        default:
+            return {};
+    }
+}
+
 void FunctionModel::changed(int index) {
     ++revision_;
     if (observer_) observer_(index);
@@ -224,7 +237,11 @@ void FunctionModel::SetChecked(ByteImage& image, int index, bool checked) {
 void FunctionModel::SetText(ByteImage& image, int index, std::string_view text) {
     const Binding& b = row(index);
     if (b.kind != ControlKind::Text) Raise(err::InvalidPropertyValue, b.name + " is no text box");
-    std::string typed = CutChars(text, b.maxLength);
+    // Typed key by key: a code box drops at each key what its filter removes, so a removed
+    // character takes no place in the box; a full box takes no more keys.
+    std::string typed = CutChars(
+        b.textRule == TextRule::Code ? DelInvalidChar(text, b.codeField.kind) : std::string(text),
+        b.maxLength);
     if (b.textRule == TextRule::Code) {
         codeTextChanged(image, index, typed);
         return;
@@ -301,14 +318,11 @@ void FunctionModel::SetNewRdWrCodeText(std::string_view text) {
 }
 
 FunctionModel::CodeBoxes FunctionModel::codeBoxes() const {
-    return {rdWrCodeText_, newRdWrCodeText_, newCodeBuf_, newRdWrCodeChecked_};
+    return {rdWrCodeText_};
 }
 
 void FunctionModel::restoreCodeBoxes(const CodeBoxes& boxes, ByteImage& image) {
     rdWrCodeText_ = boxes.rdWrCodeText;
-    newRdWrCodeText_ = boxes.newRdWrCodeText;
-    newCodeBuf_ = boxes.newCodeBuf;
-    newRdWrCodeChecked_ = boxes.newRdWrCodeChecked;
     rdWrCodeStored_ = !DecodeRdWrCode(StoredRdWrCodeBytes(image)).empty();
     changed(-1);
 }

@@ -47,6 +47,9 @@ class FunctionModel {
     // Disabled only while a control it depends on says so; a disabled control keeps its value.
     bool enabled(int index) const;
     bool enabled(std::string_view name) const;
+    // What a list or text box shows: the selected entry (empty before the first load), the
+    // text; empty for check boxes and grids.
+    std::string shownEntry(int index) const;
     // Whether another control's state decides row i's enabled state.
     bool hasEnabler(int index) const { return enabledBy_[static_cast<size_t>(index)] >= 0; }
     const TwoToneTable& twoTone() const { return twoTone_; }
@@ -69,7 +72,9 @@ class FunctionModel {
     // Entry p of a list; raises failure 380 when p is not an entry or the control no list.
     void Pick(ByteImage& image, int index, int p);
     void SetChecked(ByteImage& image, int index, bool checked);
-    // The text typed into a text box; the box accepts at most its maximum length.
+    // The text typed into an emptied text box, key by key: the box accepts at most its
+    // maximum length, and a code box's filter drops a character as it is typed, so the
+    // characters dropped take no place (x1x2... keeps up to the box's length of digits).
     void SetText(ByteImage& image, int index, std::string_view text);
     // A committed cell edit of the two-tone grids (entry 1..16); re-encodes all entries.
     void SetTwoToneCell(ByteImage& image, int entry, TwoToneColumn column, std::string_view text);
@@ -92,16 +97,15 @@ class FunctionModel {
     bool newRdWrCodeChecked() const { return newRdWrCodeChecked_; }
     bool newRdWrCodeVisible() const { return newRdWrCodeChecked_; }
 
-    // What the code boxes hold besides the image, for taking an edit back.
+    // What the code box holds besides the image, for taking an edit back. The new code (its
+    // tick, its box and NewCodeBuf) is no part of it: it lives outside the image until the
+    // next write, and taking back an edit of the image must not take it away.
     struct CodeBoxes {
         std::string rdWrCodeText;
-        std::string newRdWrCodeText;
-        NewCodeBuf newCodeBuf{};
-        bool newRdWrCodeChecked = false;
         bool operator==(const CodeBoxes&) const = default;
     };
     CodeBoxes codeBoxes() const;
-    // Puts the boxes back as they were (the stored code is the image's, shown again).
+    // Puts the box back as it was (the stored code is the image's, shown again).
     void restoreCodeBoxes(const CodeBoxes& boxes, ByteImage& image);
 
     // --- What the programming link asks the page ---

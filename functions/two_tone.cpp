@@ -1,5 +1,6 @@
 #include "functions/two_tone.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -54,24 +55,17 @@ std::string OneDecimal(int tenths) {
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
-// Frequency cell → stored value, correcting the cell; -1 for an empty cell.
+// Frequency cell → stored value; -1 for an empty cell. The cell then shows the value stored,
+// as a load shows it ("2000.0", "350.0"), not the text typed: what is on screen is what the
+// file will hold.
 int EncodeFre(std::string& cell) {
     if (cell.empty()) return -1;
     double value;
-    if (!IsNumeric(cell, &value)) {
-        cell = "1500.0";
-        value = 1500.0;
-    }
-    double v = Tenths(value);
-    if (v < kLowestFre) {
-        cell = "350";
-        return kLowestFre;
-    }
-    if (v > kHighestFre) {
-        cell = "3000";
-        return kHighestFre;
-    }
-    return static_cast<int>(v);
+    if (!IsNumeric(cell, &value)) value = 1500.0;
+    const int v =
+        static_cast<int>(std::clamp(Tenths(value), double{kLowestFre}, double{kHighestFre}));
+    cell = OneDecimal(v);
+    return v;
 }
 
 // Duration or interval cell (present) → stored byte. The lists only offer 0.0..10.0; a text

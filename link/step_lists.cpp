@@ -71,20 +71,12 @@ bool StepLists::buildBlocks(Direction d, int start, int end, const std::string& 
     const int i = index(d);
     std::vector<std::string> scripts(fixed.begin(), fixed.end());
     std::vector<StepInfoRow> infos{{0, 0, 0}, {0, 0, 0}, {0, 0, 3}};
-    refusal_[i] = {};
-
-    // Refuse a range the image cannot hold, or one longer than a list, before any step of it
-    // is built: a transfer must never run a half-built list.
-    if (start <= end) {
-        const int datNum = image_.DatNum();
-        if (start < 0 || end > datNum)
-            refusal_[i] = {Refusal::OutsideImage, start, end, datNum};
-        else if ((end - start) / 16 + 1 > kMaxSteps - kFixedSteps - 1)
-            refusal_[i] = {Refusal::TooManySteps, start, end, kMaxSteps};
-    }
-    // A refused rebuild leaves the list as it was: a transfer that is running keeps the
-    // steps it started with, and a list never built stays empty.
-    if (refusal_[i].kind != Refusal::None) return false;
+    // Refuse a range that cannot be transferred before any step of it is built: a transfer
+    // must never run a half-built or empty list. A refused rebuild leaves the list as it
+    // was: a transfer that is running keeps the steps it started with, and a list never
+    // built stays empty.
+    refusal_[i] = CheckTransferRange(start, end, image_.DatNum());
+    if (!refusal_[i].ok()) return false;
 
     int j = kFixedSteps + 1;
     for (int a = start; a <= end;) {
@@ -189,25 +181,7 @@ StepLists::Reply StepLists::AnalyseReply(int stepNo, const Interpreter& interp) 
 }
 
 std::string StepLists::refusal(Direction d, int language) const {
-    const Refusal& r = refusal_[index(d)];
-    if (r.kind == Refusal::None) return {};
-    const bool read = d == Direction::Read;
-    const std::string range =
-        Hex4(static_cast<unsigned>(r.start)) + "-" + Hex4(static_cast<unsigned>(r.end));
-    const std::string limit = r.kind == Refusal::OutsideImage
-                                  ? "0000-" + Hex4(static_cast<unsigned>(r.limit))
-                                  : std::to_string(r.limit);
-    if (language == 1)
-        return std::string(read ? "读取范围 " : "写入范围 ") + range +
-               (r.kind == Refusal::OutsideImage ? " 超出内存映像 " + limit + "。"
-                                                : " 需要超过 " + limit + " 个步骤。");
-    if (language == 2)
-        return std::string(read ? "讀取範圍 " : "寫入範圍 ") + range +
-               (r.kind == Refusal::OutsideImage ? " 超出記憶體映像 " + limit + "。"
-                                                : " 需要超過 " + limit + " 個步驟。");
-    return std::string(read ? "Read" : "Write") + " range " + range +
-           (r.kind == Refusal::OutsideImage ? " lies outside the memory image " + limit + "."
-                                            : " needs more than " + limit + " steps.");
+    return RangeRefusalText(d, refusal_[index(d)], language);
 }
 
 }  // namespace tarvos::link

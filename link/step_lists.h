@@ -14,12 +14,10 @@
 #include "link/interpreter.h"
 #include "link/observer.h"
 #include "link/range_settings.h"
+#include "link/transfer_range.h"
 #include "memory/image.h"
 
 namespace tarvos::link {
-
-inline constexpr int kMaxSteps = 520;
-inline constexpr int kFixedSteps = 3;  // handshake + letters, code area, code check
 
 struct StepInfoRow {
     int start = 0;     // first address of the step's block
@@ -36,9 +34,9 @@ class StepLists {
   public:
     StepLists(ByteImage& image, TransferHost& host, RangeSettings& ranges, ErrorLog& errors);
 
-    // Builds both lists. A list whose range lies outside the image, or needs more steps than
-    // a list holds, is not built: the previous list of that direction stays in place (none
-    // before the first build) and refusal(d) says why.
+    // Builds both lists. A list whose range cannot be transferred (reversed, outside the
+    // image, more steps than a list holds) is not built: the previous list of that direction
+    // stays in place (none before the first build) and refusal(d) says why.
     void InitProtocol(const std::string& r, const std::string& w);
     void SetComCmd(const std::string& r, const std::string& w, uint8_t rb, uint8_t wb);
     void SetComCmdStd();
@@ -78,8 +76,8 @@ class StepLists {
     bool isReserved(const std::string& text) const;
     using FixedSteps = std::array<std::string, kFixedSteps>;
     // The list of direction d: its fixed steps, then a step per block from start to end,
-    // then the closing exchange; refused (the list left as it was) when the image cannot
-    // hold the range.
+    // then the closing exchange; refused (the list left as it was) when the range cannot be
+    // transferred.
     bool buildBlocks(Direction d, int start, int end, const std::string& r, const std::string& w,
                      const FixedSteps& fixed);
 
@@ -90,12 +88,8 @@ class StepLists {
     std::array<std::vector<std::string>, 2> script_;
     std::array<std::vector<StepInfoRow>, 2> info_;
     std::array<int, 2> stepNum_{0, 0};
-    // Why a list was refused: the range, and the image's last index or the step limit.
-    struct Refusal {
-        enum Kind { None, OutsideImage, TooManySteps } kind = None;
-        int start = 0, end = 0, limit = 0;
-    };
-    std::array<Refusal, 2> refusal_;
+    // Why a list was refused, if it was.
+    std::array<RangeCheck, 2> refusal_;
     uint8_t readCmd_ = kAltRead, writeCmd_ = kAltWrite;
     // The standard pair. Known from the start, so a "Z" radio reporting "R"/"W" is never
     // taken for an unsupported one because no list had been built with it yet.

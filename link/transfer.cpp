@@ -1,5 +1,7 @@
 #include "link/transfer.h"
 
+#include <algorithm>
+
 namespace tarvos::link {
 
 namespace {
@@ -41,6 +43,11 @@ void Transfer::status(const std::string& s) {
 void Transfer::message(int faceText) {
     lastMessage_ = faceText;
     if (observer_) observer_->messageBox(faceText, text_[faceText], text_[text::Notice]);
+}
+
+void Transfer::message(const std::string& ownText) {
+    lastMessage_ = 0;
+    if (observer_) observer_->messageBox(0, ownText, text_[text::Notice]);
 }
 
 void Transfer::showStopBox(bool visible, bool ticked) {
@@ -96,17 +103,24 @@ bool Transfer::begin(Direction d, Outcome& outcome) {
     if (const std::string refused = lists_.refusal(d, text_.language()); !refused.empty()) {
         // Nothing has been sent: the range cannot be transferred as it stands.
         if (observer_) observer_->running(d, false);
-        lastMessage_ = 0;
-        if (observer_) observer_->messageBox(0, refused, text_[text::Notice]);
+        message(refused);
         status(refused);
         outcome = Outcome::Refused;
         return false;
     }
 
-    ports_.stopRequested = [this] { return stopTicked_; };
+    doneEnd_ = -1;
+    if (d == Direction::Write) written_.clear();
+    ports_.stopRequested = [this] { return stopTicked_ || stopNow_; };
     ports_.OpenCom(interp_);
     if (ports_.portFailed()) {
         if (observer_) observer_->running(d, false);
+        if (stopNow_) {
+            // The search gave up on the request; nothing was sent.
+            halt(d, false);
+            outcome = Outcome::Stopped;
+            return false;
+        }
         std::string s = text_[text::CommFailed];
         const std::string reason = ports_.failureReason();
         if (!reason.empty()) s += (s.empty() ? "" : "\n") + reason;
@@ -123,6 +137,10 @@ bool Transfer::RunList(Direction d, ByteImage& target, std::vector<bool>* touche
         bool failed = false;
         int lastRun = 0;  // the last step that succeeded in this round
         while (stepNo_ <= lists_.StepNum(d)) {
+            if (stopNow_) {
+                halt(d, false);
+                return false;
+            }
             // Copies: the reply analysis may rebuild the lists while this step runs.
             const StepInfoRow info = lists_.StepInfo(d, stepNo_);
             const std::string script = lists_.ComScript(d, stepNo_);
@@ -136,7 +154,10 @@ bool Transfer::RunList(Direction d, ByteImage& target, std::vector<bool>* touche
                 break;
             }
             ShowComPercent(info.progress);
-            if (d == Direction::Write) noteWritten(interp_.lastSent());
+            if (d == Direction::Write) {
+                noteWritten(interp_.lastSent());
+                if (info.length > 0) doneEnd_ = std::max(doneEnd_, info.start + info.length - 1);
+            }
             if (d == Direction::Read) {
                 for (int i = 1; i <= info.length; ++i) {
                     target.at(info.start + i - 1) = interp_.VaDat(i);
@@ -192,13 +213,14 @@ Outcome Transfer::Read() {
     return run(Direction::Read, "frmCommun->cmdRead_Click", [&] {
         status(text_[text::Reading]);
 
-        // The read fills a staged copy; IicDat changes only when every step succeeded.
-        ByteImage staged = image_;
-        std::vector<bool> touched(static_cast<size_t>(image_.size()), false);
-        const bool ok = RunList(Direction::Read, staged, &touched);
+        // The read fills a staged copy; IicDat changes only when every step succeeded and,
+        // checked, the reads agreed.
+        ReadPass read(image_);
+        bool ok = RunList(Direction::Read, read.bytes, &read.touched);
+        if (ok && checkEachRead_) ok = checkRead(read);
         if (ok) {
             for (int a = 0; a < image_.size(); ++a)
-                if (touched[static_cast<size_t>(a)]) image_.at(a) = staged.at(a);
+                if (read.touched[static_cast<size_t>(a)]) image_.at(a) = read.bytes.at(a);
             ApplyReadBackRules(image_);
         }
 
@@ -224,10 +246,47 @@ Outcome Transfer::Read() {
     });
 }
 
+bool Transfer::checkRead(ReadPass& first) {
+    const auto readAgain = [&](int pass, ReadPass& again) {
+        retry_.failures = 0;  // each read has the retries of a read of its own
+        status(ReadCheckPassText(pass, text_.language()));
+        return RunList(Direction::Read, again.bytes, &again.touched);
+    };
+    ReadPass second(image_);
+    if (!readAgain(2, second)) return false;
+    const std::vector<int> differ = Disagreements(first, second);
+    if (differ.empty()) return true;
+    ReadPass third(image_);
+    if (!readAgain(3, third)) return false;
+    const std::vector<int> unsettled = SettleByMajority(first, second, third, differ, first.bytes);
+    if (unsettled.empty()) return true;
+    message(ReadCheckFailedText(unsettled, text_.language()));
+    return false;
+}
+
+void Transfer::halt(Direction d, bool blocksDone) {
+    stopped_ = true;
+    stopPoint_ = {};
+    stopPoint_.direction = d;
+    const int steps = lists_.StepNum(d);
+    if (steps > kFixedSteps + 1) {
+        stopPoint_.rangeStart = lists_.StepInfo(d, kFixedSteps + 1).start;
+        const StepInfoRow& last = lists_.StepInfo(d, steps - 1);
+        stopPoint_.rangeEnd = last.start + last.length - 1;
+    }
+    stopPoint_.doneEnd = doneEnd_;
+    stopPoint_.wroteAnything = !written_.empty();
+    stopPoint_.blocksDone = blocksDone;
+}
+
 bool Transfer::exchange(const Frame& frame, std::vector<uint8_t>* reply,
                         const std::string& logEachAttempt) {
     const int port = ports_.PortInUse();
     for (int attempt = 0; attempt < kFrameAttempts; ++attempt) {
+        if (stopNow_) {
+            halt(Direction::Write, true);
+            return false;
+        }
         if (!logEachAttempt.empty()) {
             logLine(logEachAttempt);
             waiter_.DelayNms(5);
@@ -316,7 +375,6 @@ bool Transfer::writeFrames(WriteParamBits bits) {
 
 Outcome Transfer::Write() {
     return run(Direction::Write, "frmCommun->cmdWrite_Click", [&] {
-        written_.clear();
         const WriteParamBits bits = host_.prepareImageForWrite(image_);
         if (host_.showMemDat()) host_.tableFreDat();
         logLine(kLogWriteFre);
@@ -324,7 +382,7 @@ Outcome Transfer::Write() {
 
         bool ok = RunList(Direction::Write, image_, nullptr);
         // Every hand-built frame that fails ends the write with the same notice.
-        if (ok && !(ok = writeFrames(bits))) message(text::CommFailed);
+        if (ok && !(ok = writeFrames(bits)) && !stopped_) message(text::CommFailed);
 
         ports_.CloseCom();
         if (observer_) observer_->running(Direction::Write, false);

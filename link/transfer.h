@@ -4,7 +4,8 @@
 // for a write add the hand-built frames for the model, the band and the parameter areas.
 //
 // A read fills a staged copy of the image and commits it only when the whole list has
-// succeeded, so a failed or stopped read leaves IicDat exactly as it was.
+// succeeded (and, checked, when its reads agree), so a failed or stopped read leaves IicDat
+// exactly as it was.
 
 #include <array>
 #include <cstdint>
@@ -13,11 +14,13 @@
 
 #include "base/error_log.h"
 #include "base/face_text.h"
+#include "link/checked_read.h"
 #include "link/frames.h"
 #include "link/interpreter.h"
 #include "link/observer.h"
 #include "link/port_layer.h"
 #include "link/step_lists.h"
+#include "link/stop_point.h"
 #include "memory/image.h"
 #include "memory/read_back.h"
 
@@ -59,6 +62,17 @@ class Transfer {
     bool requestClose();
     // The user clicked the stop box.
     void setStopTicked(bool ticked);
+    // Ends the running transfer after the frame in progress, whatever its retry count (the
+    // stop box only ends one that keeps failing); asked before a transfer starts, that one
+    // ends before anything is sent. tarvos-cli's Ctrl-C. The outcome is Stopped, and
+    // stopPoint() says how far it got.
+    void stopNow() { stopNow_ = true; }
+    const StopPoint& stopPoint() const { return stopPoint_; }
+
+    // Check each read: read the range twice, a third time when the two differ, and take only
+    // bytes two reads agree on (see checked_read.h). Off unless set.
+    void setCheckEachRead(bool on) { checkEachRead_ = on; }
+    bool checkEachRead() const { return checkEachRead_; }
 
     // The reply analysis as the interpreter runs it: an unsupported radio is told so and the
     // transfer stops without retrying.
@@ -86,6 +100,10 @@ class Transfer {
   private:
     bool begin(Direction d, Outcome& outcome);
     bool RunList(Direction d, ByteImage& target, std::vector<bool>* touched);
+    // The second (and third) read of a checked read; settles `first` or tells why it cannot.
+    bool checkRead(ReadPass& first);
+    // Ends the transfer where it stands at a stopNow request.
+    void halt(Direction d, bool blocksDone);
     bool exchange(const Frame& frame, std::vector<uint8_t>* reply = nullptr,
                   const std::string& logEachAttempt = {});
     bool codeAreaFrames();
@@ -109,6 +127,7 @@ class Transfer {
             const bool ok = body();
             outcome = ok ? Outcome::Done : (stopped_ ? Outcome::Stopped : Outcome::Failed);
         });
+        stopNow_ = false;
         if (!ran) {
             if (started) cleanUp();
             if (observer_) observer_->running(d, false);
@@ -123,6 +142,7 @@ class Transfer {
     void ShowComPercent(int percent);
     void status(const std::string& s);
     void message(int faceText);
+    void message(const std::string& ownText);  // a text of the link's own
     void showStopBox(bool visible, bool ticked);
     void logLine(const std::string& s) { interp_.logLine(s); }
 
@@ -147,6 +167,10 @@ class Transfer {
     std::string lastStatus_;
     bool running_ = false;
     bool stopped_ = false;
+    bool stopNow_ = false;
+    bool checkEachRead_ = false;
+    int doneEnd_ = -1;  // a write: the last address of the blocks written in order so far
+    StopPoint stopPoint_;
 };
 
 }  // namespace tarvos::link

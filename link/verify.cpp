@@ -37,6 +37,15 @@ std::string Hex4(int v) {
 }
 }  // namespace
 
+std::string AddressList(const std::vector<int>& addresses, int language, size_t shown) {
+    const bool chinese = language == 1 || language == 2;
+    std::string list;
+    for (size_t i = 0; i < addresses.size() && i < shown; ++i)
+        list += (i ? (chinese ? "、" : ", ") : "") + Hex4(addresses[i]);
+    if (addresses.size() > shown) list += chinese ? "……" : ", ...";
+    return list;
+}
+
 std::string DifferenceLine(const ByteDifference& d) {
     char line[48];
     std::snprintf(line, sizeof line, "%04X: wrote %02X, read %02X", static_cast<unsigned>(d.addr),
@@ -52,11 +61,9 @@ std::string VerifySummary(const VerifyResult& r, int language, size_t shown) {
         return "Verified: all " + n + " bytes match";
     }
     const std::string k = std::to_string(r.differences.size());
-    std::string where;
-    const char* comma = language == 1 || language == 2 ? "、" : ", ";
-    for (size_t i = 0; i < r.differences.size() && i < shown; ++i)
-        where += (i ? comma : "") + Hex4(r.differences[i].addr);
-    if (r.differences.size() > shown) where += language == 1 || language == 2 ? "……" : ", ...";
+    std::vector<int> at;
+    for (const ByteDifference& d : r.differences) at.push_back(d.addr);
+    const std::string where = AddressList(at, language, shown);
     if (language == 1) return "校验失败：" + n + " 个字节中有 " + k + " 个不一致，地址 " + where;
     if (language == 2) return "校驗失敗：" + n + " 個位元組中有 " + k + " 個不一致，位址 " + where;
     return "Verify failed: " + k + " of " + n + " bytes differ, at " + where;

@@ -46,6 +46,9 @@ VerifyResult CompareReadBack(const VerifyPlan& plan, const ByteImage& readBack);
 std::string VerifySummary(const VerifyResult& result, int language, size_t shown = 8);
 // The line when the read-back itself did not succeed, so nothing could be compared.
 std::string VerifyReadFailedText(int language);
+// The addresses as four hexadecimal digits joined in the manner of the interface language,
+// the first `shown` of them, then an ellipsis when there are more.
+std::string AddressList(const std::vector<int>& addresses, int language, size_t shown = 8);
 // One line per difference: "0123: wrote 5A, read 5B".
 std::string DifferenceLine(const ByteDifference& d);
 

@@ -1,15 +1,11 @@
 #include "memory/data_file.h"
 
 #include <algorithm>
-#include <fstream>
 #include <system_error>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "base/error_log.h"
+#include "base/file_reading.h"
+#include "base/safe_save.h"
 #include "memory/channel_codec.h"
 
 namespace tarvos {
@@ -29,108 +25,29 @@ std::vector<uint8_t> ImageToFileBytes(const ByteImage& image) {
 }
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const fs::path& path, size_t maxBytes) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes(maxBytes);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(maxBytes));
-    if (in.bad()) return std::nullopt;
-    bytes.resize(static_cast<size_t>(in.gcount()));
+    std::vector<uint8_t> bytes;
+    if (ReadRegularFile(path, maxBytes, bytes)) return std::nullopt;
     return bytes;
 }
 
 namespace {
 
-// The file a save writes: path itself, or for a symbolic link the file it leads to, so the
-// link stays a link. A chain of links is followed; one that loops is refused.
-fs::path SaveTarget(const fs::path& path) {
-    fs::path target = path;
-    for (int hops = 0;; ++hops) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
-        if (hops >= 40) Raise(err::PathFileAccess, "too many symbolic links: " + path.string());
-        const fs::path next = fs::read_symlink(target, ec);
-        if (ec) Raise(err::PathFileAccess, "cannot follow " + target.string());
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-}
-
-// A file the user may not write is not replaced behind their back. A file without any write
-// permission counts as such for every user (root included), as a file marked read-only.
-void CheckWritable(const fs::path& target, const fs::file_status& st) {
-    if ((st.permissions() & (fs::perms::owner_write | fs::perms::group_write |
-                             fs::perms::others_write)) == fs::perms::none)
-        Raise(err::PathFileAccess, "read-only file: " + target.string());
-#ifndef _WIN32
-    if (::access(target.c_str(), W_OK) != 0)
-        Raise(err::PathFileAccess, "no permission to write " + target.string());
-#endif
-}
-
-}  // namespace
-
-void WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes) {
-    const fs::path target = SaveTarget(path);
-    std::error_code ec;
-    const fs::file_status st = fs::status(target, ec);
-    const bool exists = fs::exists(st);
-    if (exists) {
-        if (fs::is_directory(st)) Raise(err::PathFileAccess, "a folder: " + target.string());
-        CheckWritable(target, st);
-    }
-
-    fs::path tmp = target;
-    tmp += ".saving";
-    auto discard = [&] {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-    };
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) Raise(err::PathFileAccess, "cannot create " + tmp.string());
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            discard();
-            Raise(err::DeviceIO, "cannot write " + tmp.string());
-        }
-    }
-    if (exists) {
-        // The replacement keeps what the old file had: its permissions and, where this user
-        // may give them, its owner and group.
-        fs::permissions(tmp, st.permissions() & fs::perms::mask, ec);
-        if (ec) {
-            discard();
-            Raise(err::PathFileAccess, "cannot keep the permissions of " + target.string());
-        }
-#ifndef _WIN32
-        struct stat old {};
-        if (::stat(target.c_str(), &old) == 0 &&
-            ::chown(tmp.c_str(), old.st_uid, old.st_gid) != 0) {
-            // Not the owner's to give: the file now belongs to the user who saved it.
-        }
-#endif
-    }
-    fs::rename(tmp, target, ec);
-    if (ec) {
-        discard();
-        Raise(err::PathFileAccess, "cannot replace " + target.string());
-    }
-}
-
-namespace {
-
-// The first 1040 bytes of a data-file-format file; raises when it cannot be read or is
-// shorter.
-std::vector<uint8_t> ReadDataFileBytes(const fs::path& path) {
-    auto bytes = ReadFileBytes(path, kDataFileSize);
-    if (!bytes) Raise(err::FileNotFound, "cannot open " + path.string());
-    if (bytes->size() < static_cast<size_t>(kDataFileSize))
-        Raise(err::ReadPastEnd, "shorter than a data file: " + path.string());
-    return *bytes;
+// The first 1040 bytes of a data-file-format file, or why the file is none: it cannot be
+// read, it is shorter, or (exact) it is longer.
+std::optional<FileError> ReadDataFile(const fs::path& path, std::vector<uint8_t>& bytes,
+                                      bool exact) {
+    const size_t wanted = kDataFileSize + (exact ? 1 : 0);
+    if (auto e = ReadRegularFile(path, wanted, bytes)) return e;
+    if (bytes.size() == static_cast<size_t>(kDataFileSize) ||
+        (!exact && bytes.size() > static_cast<size_t>(kDataFileSize)))
+        return std::nullopt;
+    const std::string size = bytes.size() < static_cast<size_t>(kDataFileSize)
+                                 ? std::to_string(bytes.size()) + " bytes"
+                                 : "more than " + std::to_string(kDataFileSize) + " bytes";
+    return FileError{
+        bytes.size() < static_cast<size_t>(kDataFileSize) ? err::ReadPastEnd : err::BadFileMode, 0,
+        path.string() + ": Wrong file type! (" + size + "; a data file has " +
+            std::to_string(kDataFileSize) + ")"};
 }
 
 void CopyInto(ByteImage& image, const std::vector<uint8_t>& bytes) {
@@ -143,7 +60,9 @@ void CopyInto(ByteImage& image, const std::vector<uint8_t>& bytes) {
 bool InitTempArray(const fs::path& templatePath, ByteImage& iicDat, ByteImage& tempArray,
                    ErrorLog& log) {
     std::vector<uint8_t> bytes;
-    if (!Guard(log, "mdifrmMain->InitTempArray", [&] { bytes = ReadDataFileBytes(templatePath); }))
+    if (!Guard(log, "mdifrmMain->InitTempArray", [&] {
+            if (auto e = ReadDataFile(templatePath, bytes, false)) e->raise();
+        }))
         return false;
     return InitTempArray(bytes, iicDat, tempArray, log);
 }
@@ -162,9 +81,12 @@ bool InitTempArray(std::span<const uint8_t> file, ByteImage& iicDat, ByteImage& 
     });
 }
 
-bool OpenDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log) {
+bool OpenDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log, FileError* why) {
+    std::vector<uint8_t> bytes;
+    const std::optional<FileError> unread = ReadDataFile(path, bytes, true);
+    if (why) *why = unread.value_or(FileError{});
     return Guard(log, "mdifrmMain->OpenFile", [&] {
-        const auto bytes = ReadDataFileBytes(path);
+        if (unread) unread->raise();
         if (iicDat.size() < kDataFileSize)
             Raise(err::IndexOutOfRange, "image smaller than a data file");
         CopyInto(iicDat, bytes);
@@ -172,7 +94,9 @@ bool OpenDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log) {
     });
 }
 
-bool SaveDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log, ChannelCodec* codec) {
+bool SaveDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log, ChannelCodec* codec,
+                 FileError* why) {
+    if (why) *why = FileError{};
     return Guard(log, "mdifrmMain->SaveDatFile", [&] {
         if (codec) codec->ChInfoToIicDat();
         const auto file = ImageToFileBytes(iicDat);
@@ -181,7 +105,10 @@ bool SaveDatFile(const fs::path& path, ByteImage& iicDat, ErrorLog& log, Channel
         for (size_t i = 0; i < kDataFileSignature.size(); ++i)
             iicDat.at(static_cast<int>(i)) = kDataFileSignature[i];
         for (int i = 0; i < 16; ++i) iicDat.at(0x0400 + i) = iicDat.at(0x03F0 + i);
-        WriteFileAtomically(path, file);
+        if (auto e = SaveFileSafely(path, file)) {
+            if (why) *why = *e;
+            e->raise();
+        }
     });
 }
 

@@ -7,10 +7,10 @@
 //   file 0x010-0x01F  0xFF filler
 //   file 0x020-0x40F  image 0x0010-0x03FF (file offset = address + 0x10)
 //
-// Reading is all-or-nothing: a file is read into a buffer and checked before the image is
-// touched, so a file that cannot be read, or is shorter than 1040 bytes, leaves the image
-// exactly as it was. Saving writes a temporary file beside the target and renames it over
-// the target, so a failed save never leaves a truncated file.
+// Opening is all-or-nothing: a file is read into a buffer and checked before the image is
+// touched, so a file that cannot be read, or is not exactly 1040 bytes long, leaves the image
+// exactly as it was. Saving goes through SaveFileSafely (base/safe_save.h), so a failed save
+// never leaves a truncated file.
 
 #include <array>
 #include <cstdint>
@@ -19,6 +19,7 @@
 #include <span>
 #include <vector>
 
+#include "base/file_error.h"
 #include "memory/image.h"
 
 namespace tarvos {
@@ -46,15 +47,9 @@ inline constexpr int kKeptByNewLast = 0x037D;
 void FileLayoutToImage(ByteImage& image);
 // The 1040 file bytes of an image (signature, filler, image bytes shifted by 16).
 std::vector<uint8_t> ImageToFileBytes(const ByteImage& image);
-// Reads at most maxBytes of a file; nullopt when it cannot be opened or read.
+// Reads at most maxBytes of a regular file; nullopt when it cannot be opened or read.
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path,
                                                   size_t maxBytes);
-// Writes bytes to a temporary file beside path and renames it over path. The new file keeps
-// the old one's permissions (and owner, where allowed); a symbolic link stays a link and the
-// file it leads to is written. Raises a Failure (75 path/file access, 57 device I/O) when
-// that fails, and without writing anything when the file exists and may not be written
-// (read-only, or no permission for this user); the old file stays whole.
-void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 // --- The file procedures ----------------------------------------------------------------
 
@@ -67,19 +62,21 @@ bool InitTempArray(const std::filesystem::path& templatePath, ByteImage& iicDat,
 bool InitTempArray(std::span<const uint8_t> templateBytes, ByteImage& iicDat, ByteImage& tempArray,
                    ErrorLog& log);
 
-// The image part of OpenFile: reads the first 1040 bytes of a data file into the image and
-// converts it to image layout. A file that cannot be read or is shorter than 1040 bytes is
-// logged as "mdifrmMain->OpenFile", leaves the image unchanged and returns false (the
-// caller shows "Wrong file type!"). Bytes of a longer file past 1040 are ignored.
-bool OpenDatFile(const std::filesystem::path& path, ByteImage& iicDat, ErrorLog& log);
+// The image part of OpenFile: reads a data file into the image and converts it to image
+// layout. A file that cannot be read or is not exactly 1040 bytes long (every file the
+// program writes is) is logged as "mdifrmMain->OpenFile", leaves the image unchanged and
+// returns false (the caller shows "Wrong file type!"); why, when given, says which it was.
+bool OpenDatFile(const std::filesystem::path& path, ByteImage& iicDat, ErrorLog& log,
+                 FileError* why = nullptr);
 
 // Save: encodes the channels first when a codec is given (ChInfoToIicDat), then writes the
 // exactly 1040-byte file. Afterwards, whether or not the write succeeded, the image is in
 // image layout with the two marks a save leaves: 0x0000-0x0005 hold the signature and
 // 0x0400-0x040F hold a copy of 0x03F0-0x03FF. Failures are logged as
-// "mdifrmMain->SaveDatFile". Returns success.
+// "mdifrmMain->SaveDatFile"; why, when given, gets the reason a file could not be written.
+// Returns success.
 bool SaveDatFile(const std::filesystem::path& path, ByteImage& iicDat, ErrorLog& log,
-                 ChannelCodec* codec = nullptr);
+                 ChannelCodec* codec = nullptr, FileError* why = nullptr);
 
 // The image part of NewFileSol: keep 0x0379-0x037D, reload the template, put them back.
 // Failures are logged as "mdifrmMain->NewFileSol" (the template itself as InitTempArray).

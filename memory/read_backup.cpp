@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/error_log.h"
+#include "base/safe_save.h"
 #include "memory/data_file.h"
 
 namespace tarvos {
@@ -44,19 +45,6 @@ std::optional<BackupName> ParseBackupName(const std::string& name) {
         return std::nullopt;
     b.sequence = std::stoi(std::string(rest.substr(1)));
     return b;
-}
-
-// Creates the file only when it does not exist yet; false when it exists (errno EEXIST) or
-// cannot be created.
-bool WriteNewFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* f = std::fopen(path.string().c_str(), "wbx");
-    if (!f) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
-    if (written && closed) return true;
-    std::error_code ec;
-    fs::remove(path, ec);  // no truncated backup left behind
-    Raise(err::DeviceIO, "cannot write " + path.string());
 }
 
 }  // namespace
@@ -110,14 +98,14 @@ fs::path SaveReadBackup(const fs::path& folder, const ByteImage& image, ErrorLog
         const std::vector<uint8_t> bytes = ImageToFileBytes(image);
         const std::tm local = LocalTime(now);
         for (int sequence = 1; sequence <= kLongestSequence; ++sequence) {
+            // A backup never replaces another: a name taken tries the next sequence.
             const fs::path path = folder / BackupFileName(local, sequence);
-            errno = 0;
-            if (WriteNewFile(path, bytes)) {
+            const auto e = SaveFileSafely(path, bytes, SaveMode::CreateNew);
+            if (!e) {
                 written = path;
                 break;
             }
-            if (errno != EEXIST && !fs::exists(path, ec))
-                Raise(err::PathFileAccess, "cannot create " + path.string());
+            if (e->sysErrno != EEXIST) e->raise();
         }
         if (written.empty())
             Raise(err::PathFileAccess, "no free backup name in " + folder.string());

@@ -35,7 +35,7 @@ int ColOf(int address) {
 
 MemDatWindow::MemDatWindow(WindowContext& ctx, RadioDocument& doc, int tableMaxAddr,
                            QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(ctx), editor_(doc, tableMaxAddr) {
+    : QWidget(parent, Qt::Window), ctx_(ctx), doc_(doc), editor_(doc, tableMaxAddr) {
     setObjectName("frmMemDat");
     setWindowTitle("Memory Data");
 
@@ -66,6 +66,10 @@ MemDatWindow::MemDatWindow(WindowContext& ctx, RadioDocument& doc, int tableMaxA
 
     ctx_.guard("modMemDat->SetGridMemDat", [&] { SetGridMemDat(); });
     shown_.assign(static_cast<size_t>(editor_.view().rows()) * 16, Shown{});
+    // Undo and Redo put the cells back with the bytes.
+    observer_ = doc_.addObserver([this](DocumentChange what) {
+        if (what == DocumentChange::Replaced) render();
+    });
 
     // The grid takes typed bytes; the pointer tip is shown by this window (the item view
     // would ask its cells for one).
@@ -87,7 +91,9 @@ MemDatWindow::MemDatWindow(WindowContext& ctx, RadioDocument& doc, int tableMaxA
     resize(width, 520);
 }
 
-MemDatWindow::~MemDatWindow() = default;
+MemDatWindow::~MemDatWindow() {
+    doc_.removeObserver(observer_);
+}
 
 void MemDatWindow::setTableMaxAddrSource(std::function<int()> source) {
     tableMaxAddrSource_ = std::move(source);

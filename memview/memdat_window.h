@@ -71,6 +71,8 @@ class MemDatWindow : public QWidget {
     int tableMaxAddr() const;
 
     WindowContext& ctx_;
+    RadioDocument& doc_;
+    int observer_ = 0;
     MemoryEditor editor_;
     std::function<int()> tableMaxAddrSource_;
     QGroupBox* fraMemData_ = nullptr;

@@ -16,15 +16,19 @@ declare -A allowed=(
   [link/qt]="base memory link"
   [data]="base memory"
   [widgets]="base"
+  # print/ draws the printed pages on Qt Gui alone (its target links no Widgets), so
+  # tarvos-cli prints what the window prints; the print dialogs live in print/ui/.
+  [print]="base memory functions link document"
+  [print/ui]="base memory functions link document widgets print"
   [channels]="base memory functions link document sim widgets link/qt data"
   [compare]="base memory functions link document sim widgets link/qt data"
   [fleet]="base memory functions link document sim widgets link/qt data"
   [functions/ui]="base memory functions link document sim widgets link/qt data"
   [link/ui]="base memory functions link document sim widgets link/qt data"
   [memview]="base memory functions link document sim widgets link/qt data"
-  [shell]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview compare fleet"
-  [cli]="base memory functions link document sim link/qt data"
-  [bench]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview compare fleet shell"
+  [shell]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview compare print print/ui fleet"
+  [cli]="base memory functions link document sim link/qt data print"
+  [bench]="base memory functions link document sim link/qt data widgets channels functions/ui link/ui memview compare print print/ui fleet shell"
   [fuzz]="base memory functions link document sim data"
 )
 core=" base memory functions link document sim fuzz "
@@ -35,6 +39,7 @@ folder_of() {
     link/qt/*) echo link/qt ;;
     link/ui/*) echo link/ui ;;
     functions/ui/*) echo functions/ui ;;
+    print/ui/*) echo print/ui ;;
     *) echo "${1%%/*}" ;;
   esac
 }

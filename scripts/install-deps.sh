@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl1-mesa-dev
           libgtest-dev libgmock-dev googletest clang libclang-rt-dev
-          xvfb xauth fonts-noto-cjk desktop-file-utils appstream
+          xvfb xauth fonts-noto-cjk fonts-dejavu-core desktop-file-utils appstream
           file poppler-utils qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do

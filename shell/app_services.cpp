@@ -147,6 +147,7 @@ void AppServices::prepareLink() {
 
 int AppServices::runCommWindow(QWidget* parent, int mode) {
     finishPortChoice();
+    impl_->link.transfer.setCheckEachRead(app_.setting("VerifyRead", "0", 3).toInt() != 0);
     CommWindow window(app_, impl_->link, impl_->frameClickNum, mode, parent);
     QObject::connect(&window, &CommWindow::comPortChanged, [this] { impl_->syncComPort(); });
     QCheckBox* showMemDat = window.showMemDatBox();

@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,16 +11,18 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <fstream>
 #include <memory>
 
 #include "base/failure.h"
+#include "base/file_reading.h"
+#include "base/safe_save.h"
 #include "channels/channel_window.h"
 #include "document/channel_editor.h"
 #include "document/chirp_csv.h"
@@ -29,20 +30,25 @@
 #include "functions/ui/function_pages.h"
 #include "memview/memdat_window.h"
 #include "memview/part_fill_dialog.h"
+#include "print/ui/print_command.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/app_icon.h"
 #include "shell/app_services.h"
 #include "shell/error_window.h"
+#include "shell/help_window.h"
 #include "shell/startup.h"
 #include "shell/toolbar_icons.h"
+#include "shell/unsaved_changes.h"
 
 namespace tarvos::ui {
 
 namespace {
 constexpr const char* kFileFilter = "Data File(*.dat)|*.dat";
 
-// "Verify after write" has no FaceText entry: Simplified, Traditional, English.
+// "Check each read" and "Verify after write" have no FaceText entries: Simplified,
+// Traditional, English.
+const char* const kVerifyReadCaption[3] = {"读取时校验", "讀取時校驗", "Check each read"};
 const char* const kVerifyWriteCaption[3] = {"写入后校验", "寫入後校驗", "Verify after write"};
 
 // The channel list commands have no FaceText entries either.
@@ -59,6 +65,8 @@ const char* const kUndoCaption[3] = {"撤销(&U)", "復原(&U)", "&Undo"};
 const char* const kRedoCaption[3] = {"重做(&R)", "重做(&R)", "&Redo"};
 const char* const kRowsNotImported[3] = {"以下行未导入：", "以下行未匯入：",
                                          "These rows were not imported:"};
+const char* const kImportWarnings[3] = {"已导入，但请检查：", "已匯入，但請檢查：",
+                                        "Imported, but please check:"};
 
 // Menu rows: object name, FaceText caption, shortcut, shown.
 struct MenuRow {
@@ -76,8 +84,16 @@ MainWindow::MainWindow(AppContext& app, AppServices& services, ErrorWindowSink* 
     if (errorSink_) errorSink_->setOwner(this);
     services_.setMainWindow(this);
     services_.setComPortShown([this] { ShowComPort(); });
+    unsaved_ = std::make_unique<UnsavedChanges>(
+        app_,
+        [this] {
+            if (channelWindow_) channelWindow_->CommitToneEntry();
+        },
+        [this] { return SaveAsFile(); });
+    app_.mayDiscardChanges = [this](QWidget* parent) { return unsaved_->MayDiscard(parent); };
     observer_ = app_.document.addObserver([this](DocumentChange what) {
         if (what == DocumentChange::FilePath) ShowFilePath();
+        if (what == DocumentChange::FilePath || what == DocumentChange::Modified) ShowTitle();
         if (action("mnuUndo")) ShowUndoState();
     });
     BuildMenus();
@@ -126,6 +142,7 @@ MainWindow::~MainWindow() {
     services_.setComPortShown(nullptr);
     services_.setMemoryViewRefresh(nullptr);
     services_.setMainWindow(nullptr);
+    app_.mayDiscardChanges = nullptr;
     app_.document.removeObserver(observer_);
     if (errorSink_) errorSink_->setOwner(nullptr);
 }
@@ -165,8 +182,8 @@ void MainWindow::BuildMenus() {
     sep(file, true);
     add(file, {"mnuImportCsv", -1, "", true});
     add(file, {"mnuExportCsv", -1, "", true});
-    sep(file, false);
-    add(file, {"mnuPrintFile", 43, "Ctrl+P", false});
+    sep(file, true);
+    add(file, {"mnuPrintFile", 43, "Ctrl+P", true});
     sep(file, true);
     add(file, {"mnuExit", 25, "", true});
 
@@ -198,11 +215,15 @@ void MainWindow::BuildMenus() {
 
     QMenu* set = addMenu("mnuSet", 31, true);
     add(set, {"mnuCommunicate", 32, "", true});
-    QAction* verify = add(set, {"mnuVerifyWrite", -1, "", true});
-    verify->setCheckable(true);
-    verify->setChecked(app_.setting("VerifyWrite", "0", 3).toInt() != 0);
-    connect(verify, &QAction::triggered, this,
-            [this](bool on) { app_.writeSetting("VerifyWrite", on ? "1" : "0"); });
+    // Switches kept in section Setting, off by default; a transfer reads them when it starts.
+    for (const auto& [name, key] :
+         {std::pair{"mnuVerifyRead", "VerifyRead"}, std::pair{"mnuVerifyWrite", "VerifyWrite"}}) {
+        QAction* box = add(set, {name, -1, "", true});
+        box->setCheckable(true);
+        box->setChecked(app_.setting(key, "0", 3).toInt() != 0);
+        connect(box, &QAction::triggered, this,
+                [this, k = key](bool on) { app_.writeSetting(k, on ? "1" : "0"); });
+    }
     sep(set, true);
     add(set, {"mnuLockFace", 58, "", true})->setCheckable(true);
     sep(set, true);
@@ -232,6 +253,7 @@ void MainWindow::BuildMenus() {
     connect(action("mnuUndo"), &QAction::triggered, this, [this] { Undo(); });
     connect(action("mnuRedo"), &QAction::triggered, this, [this] { Redo(); });
     connect(action("mnuExportCsv"), &QAction::triggered, this, [this] { ExportCsv(); });
+    connect(action("mnuPrintFile"), &QAction::triggered, this, [this] { PrintFile(); });
     connect(action("mnuExit"), &QAction::triggered, this, [this] { ExitSoft(); });
     connect(action("mnuReadFre"), &QAction::triggered, this, [this] { StartRead(); });
     connect(action("mnuWriteFre"), &QAction::triggered, this, [this] { StartWrite(); });
@@ -415,6 +437,7 @@ void MainWindow::LockFaceOperate(bool locked) {
         SetStatusNotice(app_.ft(locked ? 116 : 94));
         if (!locked) tmrChLockBlink_->stop();
     });
+    ShowUndoState();  // no undo while locked
 }
 
 void MainWindow::tmrChLock_Timer() {
@@ -441,6 +464,7 @@ void MainWindow::SetSoftFace() {
             if (a->data().isValid() && index >= 0) a->setText(app_.ft(index));
         }
         const int l = NormalizeLanguage(app_.language) - 1;
+        action("mnuVerifyRead")->setText(QString::fromUtf8(kVerifyReadCaption[l]));
         action("mnuVerifyWrite")->setText(QString::fromUtf8(kVerifyWriteCaption[l]));
         ShowCompareCaptions();
         action("mnuImportCsv")->setText(QString::fromUtf8(kImportCsvCaption[l]));
@@ -449,7 +473,7 @@ void MainWindow::SetSoftFace() {
         action("mnuRedo")->setText(QString::fromUtf8(kRedoCaption[l]));
         ShowUndoState();
         action("mnuExportCsv")->setText(QString::fromUtf8(kExportCsvCaption[l]));
-        setWindowTitle(app_.ft(16));
+        ShowTitle();
         SetStatusNotice(app_.ft(94));
         ShowComPort();
         ShowFilePath();
@@ -487,6 +511,18 @@ void MainWindow::ShowFilePath() {
     statusAddress_->setText(app_.ft(85) + app_.currentFilePath());
 }
 
+void MainWindow::ShowTitle() {
+    const bool child = channelSub_ && channelSub_->isMaximized() && channelWindow_;
+    const QString title = unsaved_->Title(child ? channelWindow_->windowTitle() : QString());
+    if (windowTitle() != title) setWindowTitle(title);
+    setWindowModified(app_.document.modified());
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowTitleChange && unsaved_) ShowTitle();
+}
+
 QString MainWindow::statusText(int panel) const {
     switch (panel) {
         case 1:
@@ -504,12 +540,14 @@ QString MainWindow::statusText(int panel) const {
 void MainWindow::NewFile() {
     app_.guard("mdifrmMain->NewFile", [&] {
         if (!app_.host->askYesNo(this, app_.ft(70), app_.ft(72))) return;
+        if (!unsaved_->MayDiscard(this)) return;
         app_.document.NewFile();
     });
 }
 
 void MainWindow::OpenFile(const QString& givenPath) {
     app_.guard("mdifrmMain->OpenFile", [&] {
+        if (!unsaved_->MayDiscard(this)) return;
         QString path = givenPath;
         if (path.isEmpty()) {
             path = app_.host->openFileName(this, QFileInfo(app_.currentFilePath()).absolutePath(),
@@ -580,25 +618,29 @@ void MainWindow::ImportCsv() {
         const QString path = app_.host->openFileName(
             this, QFileInfo(app_.currentFilePath()).absolutePath(), kCsvFilter);
         if (path.isEmpty()) return;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        std::ifstream file;
+        if (OpenRegularFile(path.toStdString(), file)) {
             app_.host->tell(this, app_.ft(70), app_.ft(87), DesktopHost::Icon::Critical);
             return;
         }
-        const QByteArray text = file.readAll();
         const RadioDocument& doc = app_.document;
         const ChirpImport found =
-            ParseChirpCsv(std::string_view(text.constData(), text.size()), doc.bandLow(),
-                          doc.bandHigh(), doc.layout().channelCount);
+            ParseChirpCsv(file, doc.bandLow(), doc.bandHigh(), doc.layout().channelCount);
         if (!found.isCsv) {
             app_.host->tell(this, app_.ft(70), QString::fromUtf8(kNotAChannelList[l]),
                             DesktopHost::Icon::Critical);
             return;
         }
         ImportChirpChannels(app_.document, found.channels);
-        if (found.skipped.empty()) return;
-        QString list = QString::fromUtf8(kRowsNotImported[l]);
-        for (const std::string& row : found.skipped) list += "\n" + QString::fromStdString(row);
+        if (found.skipped.empty() && found.warnings.empty()) return;
+        QString list;
+        auto section = [&](const char* caption, const std::vector<std::string>& rows) {
+            if (rows.empty()) return;
+            list += (list.isEmpty() ? "" : "\n\n") + QString::fromUtf8(caption);
+            for (const std::string& row : rows) list += "\n" + QString::fromStdString(row);
+        };
+        section(kRowsNotImported[l], found.skipped);
+        section(kImportWarnings[l], found.warnings);
         app_.host->tell(this, app_.ft(70), list, DesktopHost::Icon::Exclamation);
     });
 }
@@ -611,13 +653,21 @@ void MainWindow::ExportCsv() {
             this, QFileInfo(app_.currentFilePath()).absolutePath(), kCsvFilter, "csv");
         if (path.isEmpty()) return;
         const std::string text = ChirpCsvText(ChirpChannelsOf(app_.document));
-        QSaveFile file(path);
-        failed = !file.open(QIODevice::WriteOnly) ||
-                 file.write(text.data(), static_cast<qint64>(text.size())) !=
-                     static_cast<qint64>(text.size()) ||
-                 !file.commit();
+        failed = SaveFileSafely(path.toStdString(), text).has_value();
     });
     if (!ok || failed) app_.host->tell(this, app_.ft(70), app_.ft(84), DesktopHost::Icon::Critical);
+}
+
+void MainWindow::PrintFile() {
+    if (channelWindow_) channelWindow_->CommitToneEntry();
+    if (!print_)
+        print_ = new PrintCommand(app_, app_.document, this,
+                                  {[this] { return statusText(1); },
+                                   [this](const QString& t) {
+                                       SetStatusNotice(t);
+                                       statusNotice_->repaint();
+                                   }});
+    print_->open();
 }
 
 // --- Program and settings -----------------------------------------------------------------
@@ -633,6 +683,8 @@ void MainWindow::StartWrite() {
 }
 
 void MainWindow::RunTransfer(int mode) {
+    // A read replaces the document.
+    if (mode == 1 && !unsaved_->MayDiscard(this)) return;
     const int outcome = services_.runCommWindow(this, mode);
     // The window closes itself when the transfer ends; the outcome stays in panel 1.
     if (outcome == AppServices::kNoTransfer) return;
@@ -699,21 +751,17 @@ void MainWindow::tlbMdiFrmMain_ButtonClick(const QString& key) {
             StartWrite();
         else if (key == "Com")
             ShowPortDialog();
+        else if (key == "Print")
+            PrintFile();
         else if (key == "Help")
             Help();
         else if (key == "Exit")
             ExitSoft();
-        // "Print" does nothing.
     });
 }
 
 void MainWindow::Help() {
-    app_.guard("mdifrmMain->Help", [&] {
-        const char* name = app_.language == 1   ? "help/ChsHelp.html"
-                           : app_.language == 2 ? "help/ChtHelp.html"
-                                                : "help/EngHelp.html";
-        app_.host->openDocument(app_.appFolder + "/" + name);
-    });
+    app_.guard("mdifrmMain->Help", [&] { ShowHelp(app_, this); });
 }
 
 void MainWindow::ShowAbout() {
@@ -739,14 +787,9 @@ void MainWindow::SelectLanguage(int language) {
     // The restart ends this instance without the exit question: edits not yet saved are
     // offered a save first, and Cancel (or a save that did not happen) keeps everything as
     // it is.
-    if (channelWindow_) channelWindow_->CommitToneEntry();
-    if (app_.document.modified()) {
-        const auto answer = app_.host->askYesNoCancel(this, app_.ft(70), app_.ft(82));
-        if (answer == DesktopHost::Answer::Cancel ||
-            (answer == DesktopHost::Answer::Yes && !SaveAsFile())) {
-            ShowLanguageTick(running);
-            return;
-        }
+    if (!unsaved_->MayDiscard(this)) {
+        ShowLanguageTick(running);
+        return;
     }
     app_.language = language;
     const bool restarted = app_.guard("mdifrmMain->SwiLangFace", [&] {
@@ -775,7 +818,9 @@ bool MainWindow::QueryUnload() {
     bool accept = false;
     app_.guard("mdifrmMain->MDIForm_QueryUnload", [&] {
         if (app_.mainCloseBlocked) return;
-        if (!app_.exitWithoutPrompt && !app_.host->askYesNo(this, app_.ft(70), app_.ft(73))) return;
+        if (!app_.exitWithoutPrompt &&
+            (!app_.host->askYesNo(this, app_.ft(70), app_.ft(73)) || !unsaved_->MayDiscard(this)))
+            return;
         app_.exitConfirmed = true;
         // Closing order: channel editor, about box, communication window, port dialog,
         // error window, partial fill, memory view (the about box and the two link windows

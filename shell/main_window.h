@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -26,6 +27,8 @@ class CommWindow;
 class CompareWindow;
 class ErrorWindowSink;
 class AppServices;
+class PrintCommand;
+class UnsavedChanges;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -68,6 +71,9 @@ class MainWindow : public QMainWindow {
     // CHIRP CSV channel lists (File menu).
     void ImportCsv();
     void ExportCsv();
+    // File > Print (Ctrl+P) and the toolbar's Print: the print dialog, made on first use.
+    void PrintFile();
+    PrintCommand* printCommand() const { return print_; }
     // Program and Settings menus.
     void StartRead();
     void StartWrite();
@@ -93,6 +99,8 @@ class MainWindow : public QMainWindow {
     void SetStatusNotice(const QString& text);
     void ShowComPort();
     void ShowFilePath();
+    // The title: the file's name, marked while it holds unsaved changes.
+    void ShowTitle();
     QString statusText(int panel) const;
 
     ChannelWindow* channelWindow() const { return channelWindow_; }
@@ -109,6 +117,9 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    // The MDI area writes its own title over the main window's when a child's caption
+    // changes; the file's name and mark are put back.
+    void changeEvent(QEvent* e) override;
 
   private:
     void BuildMenus();
@@ -140,6 +151,7 @@ class MainWindow : public QMainWindow {
     ChannelWindow* channelWindow_ = nullptr;
     FunctionPages* functionPages_ = nullptr;
     MemDatWindow* memDat_ = nullptr;
+    PrintCommand* print_ = nullptr;
     QLabel* statusNotice_ = nullptr;
     QLabel* statusCom_ = nullptr;
     QLabel* statusAddress_ = nullptr;
@@ -150,6 +162,7 @@ class MainWindow : public QMainWindow {
     QTimer* tmrChLockBlink_ = nullptr;
     int blinkPhase_ = 0;
     QPointer<CompareWindow> compareWindow_;
+    std::unique_ptr<UnsavedChanges> unsaved_;
 };
 
 }  // namespace tarvos::ui

@@ -9,6 +9,8 @@
 #include "shell/app_context.h"
 #include "shell/app_services.h"
 #include "shell/main_window.h"
+#include "shell/qt_translations.h"
+#include "shell/settings_repair.h"
 #include "shell/system_locale.h"
 
 namespace tarvos::ui {
@@ -60,12 +62,16 @@ void GenerateDatFolder(AppContext& app) {
 void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     // 1-2: the line settings and bit tables are constants of the link and memory cores.
     // 3: the settings file lives in the application folder (AppContext).
+    // A damaged settings file is said so and repaired, or stood in for, before anything
+    // reads it.
+    RepairSettingsFile(app, &window);
     // 4: first run.
     GetSysLang(app, services);
     // 5-6: the language, its texts, and the document's lists in that language.
     app.guard("mdifrmMain->MDIForm_Load", [&] {
         app.language = NormalizeLanguage(app.setting("Language", "2", 10).toInt());
         app.faceText = FaceTextTable(app.language);
+        LoadQtTranslations(app.language);
         app.document.SetLanguage(app.language);
         window.ShowLanguageTick(app.language);
     });

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/hex_text.h"
+
 namespace tarvos::sim {
 
 namespace {
@@ -31,6 +33,12 @@ bool ParseFault(const std::string& faultText, Faults& faults, std::string* lette
         *letters = arg;
         return true;
     }
+    if (kind == "weak") {
+        const auto addr = link::ParseHex(arg);
+        if (!addr || *addr >= static_cast<unsigned>(kRadioBytes)) return false;
+        faults.weakCell = static_cast<int>(*addr);
+        return true;
+    }
     int n = 0;
     if (!Number(arg, n)) return false;
     if (kind == "delay") return faults.replyDelayMs = n, true;
@@ -43,6 +51,7 @@ bool ParseFault(const std::string& faultText, Faults& faults, std::string* lette
 std::vector<TimedByte> RadioLine::receive(const uint8_t* data, int count, int64_t nowNs) {
     std::vector<TimedByte> back;
     if (unplugged_) return back;
+    radio_.weakCell = faults.weakCell;
     const int64_t byteNs = paced ? kByteNs : 0;
     int64_t t = std::max(nowNs, rxFreeNs_);
     if (lastInNs_ >= 0 && t - lastInNs_ > kFrameGapNs) radio_.resetFrame();

@@ -17,9 +17,11 @@ struct Faults {
     int dropByte = 0;      // the k-th byte the radio sends (from 1) is lost; 0 off
     int corruptByte = 0;   // the k-th byte the radio sends arrives inverted; 0 off
     int unplugAfter = -1;  // after the radio has sent n bytes the cable is pulled; -1 off
+    int weakCell = -1;     // the radio's byte at this address reads differently every time
 };
 
-// Parses "echo", "silence", "delay:MS", "drop:K", "corrupt:K", "unplug:N" into faults;
+// Parses "echo", "silence", "delay:MS", "drop:K", "corrupt:K", "unplug:N", "weak:ADDR"
+// (hexadecimal) into faults;
 // letters faults are set on the radio ("letters:ZAB"). False for an unknown kind.
 bool ParseFault(const std::string& faultText, Faults& faults, std::string* letters);
 

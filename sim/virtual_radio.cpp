@@ -133,9 +133,11 @@ void VirtualRadio::complete(std::vector<uint8_t>& out) {
         // The same decision as frameLength(), so a write never reads past the frame.
         if (isReadLetter(first)) {
             out.insert(out.end(), {replyLetter(first), frame_[1], frame_[2], frame_[3]});
-            for (int i = 0; i < len; ++i)
-                out.push_back(addr + i < kRadioBytes ? memory[static_cast<size_t>(addr + i)]
-                                                     : 0xFF);
+            for (int i = 0; i < len; ++i) {
+                uint8_t b = addr + i < kRadioBytes ? memory[static_cast<size_t>(addr + i)] : 0xFF;
+                if (addr + i == weakCell) b ^= static_cast<uint8_t>(++weakReads_);
+                out.push_back(b);
+            }
         } else {
             for (int i = 0; i < len; ++i)
                 if (addr + i < kRadioBytes)

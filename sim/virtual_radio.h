@@ -44,6 +44,8 @@ class VirtualRadio {
     // Every frame the radio understood, in order: "PROGRAM", "06", "CLOSE",
     // "<cmd> AAAA LL" for reads and writes (e.g. "57 0010 10"), "?XX" for a stray byte.
     std::vector<std::string> journal;
+    // A worn memory cell (-1: none): every read of this address gives another value.
+    int weakCell = -1;
 
   private:
     void complete(std::vector<uint8_t>& out);
@@ -54,6 +56,7 @@ class VirtualRadio {
     uint8_t replyLetter(uint8_t readCmd) const;
     std::vector<uint8_t> frame_;
     std::string idle_;  // the last bytes seen while waiting for "PROGRAM"
+    int weakReads_ = 0;
 };
 
 }  // namespace tarvos::sim

@@ -31,6 +31,17 @@ DesktopHost::Answer QtDesktopHost::askYesNoCancel(QWidget* parent, const QString
     return b == QMessageBox::Yes ? Answer::Yes : b == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
+DesktopHost::Answer QtDesktopHost::askSaveDiscardCancel(QWidget* parent, const QString& title,
+                                                        const QString& text) {
+    // The desktop's own Save / Discard / Cancel buttons, in the language Qt was given.
+    const auto b = QMessageBox::warning(
+        parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+        QMessageBox::Save);
+    return b == QMessageBox::Save      ? Answer::Yes
+           : b == QMessageBox::Discard ? Answer::No
+                                       : Answer::Cancel;
+}
+
 bool QtDesktopHost::askYesNo(QWidget* parent, const QString& title, const QString& text) {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;

@@ -18,6 +18,13 @@ class DesktopHost {
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
     // A Yes/No/Cancel question; closing the box is Cancel.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Save / Discard / Cancel before unsaved changes would be lost: Yes saves, No discards;
+    // closing the box is Cancel. Asked as a Yes/No/Cancel question unless the desktop has
+    // buttons of its own for it.
+    virtual Answer askSaveDiscardCancel(QWidget* parent, const QString& title,
+                                        const QString& text) {
+        return askYesNoCancel(parent, title, text);
+    }
     // A message with an OK button.
     virtual void tell(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     // File dialogs: an empty result means the user cancelled.
@@ -37,6 +44,8 @@ class QtDesktopHost : public DesktopHost {
   public:
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
+    Answer askSaveDiscardCancel(QWidget* parent, const QString& title,
+                                const QString& text) override;
     void tell(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     QString openFileName(QWidget* parent, const QString& dir, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& dir, const QString& filter,

@@ -57,8 +57,11 @@ class GridDelegate : public QStyledItemDelegate {
         const QString list = grid_->colComboList(col);
         if (!list.isEmpty()) {
             auto* box = new QComboBox(parent);
-            box->setEditable(true);
             box->addItems(list.split('|'));
+            // Typed text goes through the column's own rule as typed: Qt's completion would
+            // otherwise turn "c" into the first entry starting with it, in any case.
+            box->setEditable(!grid_->colListOnly(col));
+            box->setCompleter(nullptr);
             return box;
         }
         QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
@@ -75,6 +78,8 @@ class GridDelegate : public QStyledItemDelegate {
             return;
         }
         QStyledItemDelegate::setEditorData(editor, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setProperty(kOpenedAs, LineText(line));
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -82,9 +87,12 @@ class GridDelegate : public QStyledItemDelegate {
         QString text;
         if (auto* box = qobject_cast<QComboBox*>(editor)) {
             text = box->currentText();
-            grid_->comboIndex_ = box->findText(text, Qt::MatchExactly);
+            grid_->comboIndex_ = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
         } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            text = line->inputMask().isEmpty() ? line->text() : MaskedText(line);
+            // A line left as it opened gives the cell's text back as it was: its input layout
+            // shows "136" as "136.", which would read as an edit of its own.
+            text = LineText(line);
+            if (text == line->property(kOpenedAs).toString()) text = index.data().toString();
             grid_->comboIndex_ = -1;
         }
         if (!masked(editor)) text = text.trimmed();
@@ -93,6 +101,10 @@ class GridDelegate : public QStyledItemDelegate {
     }
 
   private:
+    static constexpr const char* kOpenedAs = "tarvosOpenedAs";
+    static QString LineText(QLineEdit* line) {
+        return line->inputMask().isEmpty() ? line->text() : MaskedText(line);
+    }
     static bool masked(QWidget* editor) {
         auto* line = qobject_cast<QLineEdit*>(editor);
         return line && !line->inputMask().isEmpty();

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <cstdint>
 #include <map>
+#include <set>
 
 class QAbstractButton;
 
@@ -55,6 +56,12 @@ class GridControl : public QTableView {
     QString colEditMask(int col) const;
     void setColComboList(int col, const QString& list);
     QString colComboList(int col) const;
+    // A drop-down column that takes only its entries (no typed text).
+    void setColListOnly(int col, bool only) {
+        checkCell(0, col);
+        only ? void(listOnly_.insert(col)) : void(listOnly_.erase(col));
+    }
+    bool colListOnly(int col) const { return listOnly_.count(col) > 0; }
 
     // Cells.
     QString text(int row, int col) const;
@@ -126,6 +133,7 @@ class GridControl : public QTableView {
     std::map<int, ValueType> types_;
     std::map<int, QString> masks_;
     std::map<int, QString> lists_;
+    std::set<int> listOnly_;
     uint32_t bkg_ = 0x808080, back_ = 0xFFFFFF, sel_ = 0x8D6A2E;
     QStyle* gridStyle_ = nullptr;  // owned as a child object
     bool editable_ = false;

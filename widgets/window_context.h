@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -14,6 +15,8 @@
 #include "base/face_text.h"
 #include "base/settings_file.h"
 #include "widgets/desktop_host.h"
+
+class QWidget;
 
 namespace tarvos::ui {
 
@@ -47,6 +50,14 @@ struct WindowContext {
     bool exitConfirmed = false;
     bool exitWithoutPrompt = false;
     bool mainCloseBlocked = false;
+
+    // Before a command replaces the document: asks whether to save its unsaved changes.
+    // True to go on, false to stop the command. The application sets it; until then (and in
+    // a window tested alone) nothing is asked.
+    std::function<bool(QWidget* parent)> mayDiscardChanges;
+    bool MayDiscardChanges(QWidget* parent) const {
+        return !mayDiscardChanges || mayDiscardChanges(parent);
+    }
 
     // FaceText n of the language in force.
     QString ft(int index) const { return QString::fromStdString(faceText[index]); }

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "document/radio_document.h"
+#include "functions/function_frames.h"
 #include "functions/function_model.h"
 #include "functions/two_tone.h"
 #include "functions/ui/input_code_dialog.h"
@@ -491,6 +492,7 @@ void FunctionPages::InitTwoToneGrid(GridControl& grid, int g) {
     grid.setColComboList(2, Joined(TwoToneDurationList()));
     grid.setColComboList(4, Joined(TwoToneDurationList()));
     grid.setColComboList(5, Joined(TwoToneIntervalList()));
+    for (int c : {2, 4, 5}) grid.setColListOnly(c, true);  // the times only as their lists offer
     // White cells; the grid has no area outside them.
     grid.setCellBackColor(1, 1, 8, 5, Rgb(255, 255, 255));
     grid.setEditable(true);
@@ -552,22 +554,13 @@ void FunctionPages::BuildCodeArea() {
 // InitFace: the captions of the frames and the few texts the binding table does not carry;
 // the controls got theirs from their rows when they were made.
 void FunctionPages::InitFace() {
-    auto title = [this](const char* frame, const QString& text) {
+    auto title = [this](const std::string& frame, const QString& text) {
         auto it = forms_.find(frame);
         if (it == forms_.end()) return;
         if (auto* box = qobject_cast<QGroupBox*>(it->second->frame())) box->setTitle(text);
     };
-    title("fraMoreFunc", "More Function");
-    title("fraKeyAssign", ctx_.ft(202));
-    title("fraDtmfEnc", ctx_.ft(244));
-    title("fraDtmfDec", ctx_.ft(250));
-    title("fraStun", ctx_.ft(254));
-    title("fraAutoDialList", ctx_.ft(257));
-    title("fraTwoTone", ctx_.ft(325));
-    title("fraVox", ctx_.ft(203));
-    title("fraScan", ctx_.ft(204));
-    title("fraBattery", ctx_.ft(350));
-    title("fraEmbedMsg", ctx_.ft(206));
+    for (const FunctionFrame& f : FunctionFrames())
+        title(std::string(f.name), Q(FrameCaption(ctx_.faceText, f.name)));
     if (auto it = forms_.find("fraVox"); it != forms_.end()) {
         for (int k = 0; k <= 9; ++k)
             if (auto* l =

@@ -1,6 +1,8 @@
 #include "base/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -33,6 +35,31 @@ class SettingsFileTest : public ::testing::Test {
     }
 
     fs::path dir_, path_;
+};
+
+// Root reads and writes a file whatever its permissions say. While this lives the process
+// does not: the two override powers leave its effective set, and come back at the end. For
+// any other user it changes nothing.
+class PermissionsBindRoot {
+  public:
+    PermissionsBindRoot() {
+        ok_ = ::syscall(SYS_capget, &header_, saved_) == 0;
+        if (!ok_) return;
+        __user_cap_data_struct bound[2] = {saved_[0], saved_[1]};
+        bound[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ok_ = ::syscall(SYS_capset, &header_, bound) == 0;
+    }
+    ~PermissionsBindRoot() {
+        if (ok_) ::syscall(SYS_capset, &header_, saved_);
+    }
+    PermissionsBindRoot(const PermissionsBindRoot&) = delete;
+    PermissionsBindRoot& operator=(const PermissionsBindRoot&) = delete;
+    bool ok() const { return ok_; }
+
+  private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+    bool ok_ = false;
 };
 
 const char* const kSample =
@@ -215,12 +242,17 @@ TEST_F(SettingsFileTest, WriteIntoAMissingFolderFails) {
 }
 
 TEST_F(SettingsFileTest, UnreadableFileIsNeverReplaced) {
-    // A file that exists but cannot be read must not be replaced by a one-key file.
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    // A file that exists but cannot be read must not be replaced by a one-key file. The test
+    // command runs as root, who could read it: root's power over permissions is put aside.
     put(kSample);
     fs::permissions(path_, fs::perms::none);
-    const SettingsFile file(path_);
-    EXPECT_FALSE(file.write("Setting", "COM", "2"));
+    {
+        const PermissionsBindRoot bound;
+        ASSERT_TRUE(bound.ok());
+        ASSERT_FALSE(std::ifstream(path_).is_open()) << "the file is readable after all";
+        const SettingsFile file(path_);
+        EXPECT_FALSE(file.write("Setting", "COM", "2"));
+    }
     fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(content(), kSample);
 }

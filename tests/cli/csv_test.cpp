@@ -2,13 +2,13 @@
 // byte, a hand-written list with rows the radio cannot hold, and the files that are no list.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "cli_run.h"
 
+namespace tarvos::cli::test {
 namespace {
-
-using namespace tarvos::test;
 
 TEST(CliCsv, AnExportReadBackChangesNoByte) {
     QTemporaryDir dir;
@@ -67,3 +67,4 @@ TEST(CliCsv, FilesThatAreNoListOrNoDataFile) {
 }
 
 }  // namespace
+}  // namespace tarvos::cli::test

@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace tarvos::test;
+using namespace tarvos::cli::test;
 
 // Image byte addr of a data file (the file holds 0x0010.. sixteen bytes further on).
 void Poke(QByteArray& file, int addr, int value) {

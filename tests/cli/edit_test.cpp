@@ -106,14 +106,16 @@ TEST(CliEdit, MemoryViewGesturesGiveTheBytesOfTheSameGesturesOnTheDocument) {
     QTemporaryDir dir;
     const QString out = dir.filePath("out.dat");
     const CliRun run =
-        Edit({kDefaults, "--out", out, "type:2:2=", "hex:0011=12", "hex:0200=a", "hex:0201=1FF",
-              "hex:0130=30", "fill:D:12:0005:0009", "fill:B:101:0300:0302", "fill:H:300:0310:0311",
-              "fill:D:abc:0:1", "fill:H:00:0020:0005", "fill:H:1:0:0410", "type:3:2=", "refresh",
-              "hex:0022=61"});
+        Edit({kDefaults, "--out", out, "--verbose", "type:2:2=", "hex:0011=12", "hex:0200=a",
+              "hex:0201=1FF", "hex:0130=30", "fill:D:12:0005:0009", "fill:B:101:0300:0302",
+              "fill:H:300:0310:0311", "fill:H:FFFF:0312:0313", "fill:D:abc:0:1",
+              "fill:H:00:0020:0005", "fill:H:1:0:0410", "type:3:2=", "refresh", "hex:0022=61"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    // The refusals are logged and change nothing.
+    // The refusals are logged (shown with --verbose) and change nothing; a fill value past
+    // 32767 is B_To_D's overflow, logged there, and fills FF.
     EXPECT_TRUE(run.err.contains("frmMemDat->GridDataTemp")) << run.err.toStdString();
     EXPECT_EQ(run.err.count("frmPartFill->cmdFillData_Click"), 2) << run.err.toStdString();
+    EXPECT_EQ(run.err.count("frmMemDat->B_To_D"), 1) << run.err.toStdString();
 
     StartedDocument s;
     ASSERT_TRUE(s.doc.OpenFile(kDefaults.toStdString()));
@@ -131,6 +133,7 @@ TEST(CliEdit, MemoryViewGesturesGiveTheBytesOfTheSameGesturesOnTheDocument) {
     m.PartFill({FillBase::Decimal, "12", "0005", "0009"});
     m.PartFill({FillBase::Binary, "101", "0300", "0302"});
     m.PartFill({FillBase::Hex, "300", "0310", "0311"});
+    m.PartFill({FillBase::Hex, "FFFF", "0312", "0313"});
     m.PartFill({FillBase::Decimal, "abc", "0", "1"});
     m.PartFill({FillBase::Hex, "00", "0020", "0005"});
     m.PartFill({FillBase::Hex, "1", "0", "0410"});
@@ -143,6 +146,7 @@ TEST(CliEdit, MemoryViewGesturesGiveTheBytesOfTheSameGesturesOnTheDocument) {
     ASSERT_EQ(cli.size(), 1040);
     EXPECT_EQ(std::vector<uint8_t>(cli.begin(), cli.end()), FileBytes(s.folder / "doc.dat"));
     EXPECT_EQ(static_cast<uint8_t>(cli[0x0210]), 0x0A);  // image byte 0200 at file offset 0210
+    EXPECT_EQ(static_cast<uint8_t>(cli[0x0322]), 0xFF);  // image byte 0312, filled from FFFF
 }
 
 TEST(CliEdit, ABadActionIsNamedAndNothingIsWritten) {

@@ -161,20 +161,48 @@ TEST_F(AutoFill, ToneFillStepsThroughTheList) {
     EXPECT_EQ(a.controls.toneFirst, 3);
 }
 
+// Random tones over channels 2..15: every channel of the range gets a tone of the list, the
+// same in both cells; the channels outside keep theirs; one seed repeats its draw and another
+// draws otherwise.
 TEST_F(AutoFill, RandomTonesRepeatWithTheSeed) {
-    a.controls.rxFirst = "440";
-    a.Set(0);
-    a.Set(2);
-    std::vector<std::string> first;
-    for (int ch = 1; ch <= 16; ++ch) first.push_back(s.doc.toneText().decode(ch));
-
-    StartedDocument other;
-    AutoInput b(other.doc.channelEditor(), 7);
-    b.controls.rxFirst = "440";
-    b.Set(0);
-    b.Set(2);
-    for (int ch = 1; ch <= 16; ++ch) EXPECT_EQ(other.doc.toneText().decode(ch), first[ch - 1]);
-    EXPECT_EQ(other.doc.image(), s.doc.image());
+    struct Draw {
+        std::vector<std::string> tones;  // channels 1..16
+        ByteImage image;
+    };
+    auto draw = [](uint32_t seed) {
+        StartedDocument d;
+        AutoInput fill(d.doc.channelEditor(), seed);
+        fill.controls.rxFirst = "440";
+        fill.Set(0);
+        // A text no fill writes, so a channel the fill skipped keeps it.
+        for (int ch = 1; ch <= 16; ++ch)
+            d.doc.toneText().decode(ch) = d.doc.toneText().encode(ch) = "unfilled";
+        fill.controls.start = 2;
+        fill.controls.end = 15;
+        fill.Set(2);
+        const ToneList& list = d.doc.toneList();
+        Draw out{{}, d.doc.image()};
+        for (int ch = 1; ch <= 16; ++ch) {
+            const std::string& tone = d.doc.toneText().decode(ch);
+            out.tones.push_back(tone);
+            if (ch == 1 || ch == 16) {
+                EXPECT_EQ(tone, "unfilled") << ch;
+                continue;
+            }
+            bool listed = false;
+            for (int i = 0; i < list.size(); ++i) listed = listed || list[i] == tone;
+            EXPECT_TRUE(listed) << ch << " " << tone;
+            EXPECT_EQ(d.doc.toneText().encode(ch), tone) << ch;
+            EXPECT_EQ(d.doc.channelEditor().text(ch, 3), tone) << ch;
+            EXPECT_EQ(d.doc.channelEditor().text(ch, 4), tone) << ch;
+        }
+        return out;
+    };
+    const Draw first = draw(7), again = draw(7), other = draw(8);
+    EXPECT_EQ(again.tones, first.tones);
+    EXPECT_EQ(again.image, first.image);
+    EXPECT_NE(other.tones, first.tones);
+    EXPECT_NE(other.image, first.image);
 }
 
 // Option fills skip empty channels; power goes only to channels that transmit.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "document/channel_editor.h"
+#include "document/csv_reader.h"
 #include "document/document_fixture.h"
 
 namespace tarvos::test {
@@ -113,6 +114,101 @@ TEST(ChirpCsv, ReadsHandWrittenFiles) {
     EXPECT_EQ(in.skipped[1].rfind("location 4", 0), 0u) << in.skipped[1];
     EXPECT_EQ(in.skipped[2].rfind("location 5", 0), 0u) << in.skipped[2];
     EXPECT_EQ(in.skipped[3].rfind("location 6", 0), 0u) << in.skipped[3];
+}
+
+// Frequencies no radio can have: more than the grid's eight digits (read as such, never
+// wrapped into the band), and a transmit frequency below zero (never taken as "no transmit").
+TEST(ChirpCsv, ImpossibleFrequenciesLeaveTheRowOutAndNameIt) {
+    const ChirpImport in = ParseChirpCsv(
+        "Location,Frequency,Duplex,Offset\n"
+        "1,43395.67921,off,\n"
+        "2,446.0,split,43395.67921\n"
+        "3,446.0,-,446.00001\n"
+        "4,446.0,-,500\n"
+        "5,99999999999999999999,,\n"
+        "6,446.0,+,1000\n"
+        "7,446.0,+,0.5\n",
+        40000000, 52000000, 16);
+    ASSERT_EQ(in.channels.size(), 1u);
+    EXPECT_EQ(in.channels[0].location, 7);
+    const std::vector<std::string> expected = {
+        "location 1 (line 2): the frequency 43395.679210 MHz is outside the band",
+        "location 2 (line 3): the transmit frequency 43395.679210 MHz is outside the band",
+        "location 3 (line 4): the transmit frequency would be below 0 MHz (446.000000 - "
+        "446.000010)",
+        "location 4 (line 5): the transmit frequency would be below 0 MHz (446.000000 - "
+        "500.000000)",
+        "location 5 (line 6): the frequency 100000.000000 MHz is outside the band",
+        "location 6 (line 7): the transmit frequency 1446.000000 MHz is outside the band"};
+    EXPECT_EQ(in.skipped, expected);
+}
+
+// A quote that never closes, or closes inside a field of a later line, swallowed the lines
+// after it: the row is named by the line the quote opened on, with the lines it took. A
+// quoted field over two lines that closes where a field ends is sound CSV.
+TEST(ChirpCsv, AQuoteLeftOpenIsNamedWhereItOpened) {
+    const ChirpImport open = ParseChirpCsv(
+        "Location,Frequency,Comment\n1,446.0,\"two\nlines\"\n2,\"446.1\n3,446.2\n4,446.3\n",
+        40000000, 52000000, 16);
+    ASSERT_EQ(open.channels.size(), 1u);
+    EXPECT_EQ(open.channels[0].location, 1);
+    EXPECT_EQ(open.skipped,
+              std::vector<std::string>{
+                  "lines 4-7: a quote opened on line 4 is never closed; not imported"});
+
+    const ChirpImport closedLater =
+        ParseChirpCsv("Location,Frequency\r\n1,\"446.0\r\n2,446.1\r\n3,\"446.2\"\r\n4,446.3\r\n",
+                      40000000, 52000000, 16);
+    EXPECT_TRUE(closedLater.channels.empty());
+    ASSERT_EQ(closedLater.skipped.size(), 1u);
+    EXPECT_EQ(closedLater.skipped[0].rfind("lines 2-", 0), 0u) << closedLater.skipped[0];
+    EXPECT_NE(
+        closedLater.skipped[0].find("a quote opened on line 2 closes inside a field of line 4"),
+        std::string::npos)
+        << closedLater.skipped[0];
+}
+
+// What a file holds is shown, never obeyed: control characters (a terminal would take ESC [
+// as a command) and bytes that are no UTF-8 come out as \xHH, and long values are cut.
+TEST(ChirpCsv, TextFromTheFileIsShownPrintable) {
+    const ChirpImport in =
+        ParseChirpCsv("Location,Frequency,Tone\n1,\x1b[2J446,\n2,446.0,\x9b\xff\n3,446.0," +
+                          std::string(100, 'x') + "\n",
+                      40000000, 52000000, 16);
+    ASSERT_EQ(in.skipped.size(), 3u);
+    EXPECT_NE(in.skipped[0].find("'\\x1B[2J446'"), std::string::npos) << in.skipped[0];
+    EXPECT_NE(in.skipped[1].find("'\\x9B\\xFF'"), std::string::npos) << in.skipped[1];
+    EXPECT_NE(in.skipped[2].find("'" + std::string(40, 'x') + "...'"), std::string::npos);
+    for (const std::string& line : in.skipped)
+        for (char c : line) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << line;
+}
+
+// A column given twice (the first is used) and a location given in several rows (the last
+// is used) are imported as before, with a warning naming them.
+TEST(ChirpCsv, DuplicateColumnsAndLocationsAreWarnedOf) {
+    const ChirpImport in = ParseChirpCsv(
+        "Location,Frequency,FREQUENCY\n1,446.0,440.0\n2,446.2,\n1,446.1,440.0\n1,9999,\n", 40000000,
+        52000000, 16);
+    ASSERT_EQ(in.channels.size(), 2u);
+    EXPECT_EQ(in.channels[0].rx, 44610000);
+    EXPECT_EQ(in.skipped.size(), 1u);  // the row out of band replaces nothing
+    EXPECT_EQ(in.warnings,
+              (std::vector<std::string>{
+                  "the column 'FREQUENCY' is given twice (columns 2 and 3); the first is used",
+                  "location 1 is given in 2 rows; the last (line 4) is used"}));
+}
+
+// However long the file, only what the channels need is kept: the rows left out are named
+// up to a hundred and counted after, and a row too long to be one is left out whole.
+TEST(ChirpCsv, ALongFileIsReadRowByRow) {
+    std::string text = "Location,Frequency\n";
+    for (int i = 0; i < 250; ++i) text += "17,446.0\n";
+    text += "1," + std::string(kLongestCsvRecord + 10, '4') + "\n2,446.0\n";
+    const ChirpImport in = ParseChirpCsv(text, 40000000, 52000000, 16);
+    ASSERT_EQ(in.channels.size(), 1u);
+    EXPECT_EQ(in.channels[0].location, 2);
+    ASSERT_EQ(in.skipped.size(), 101u);
+    EXPECT_EQ(in.skipped.back(), "and 151 more rows not imported");
 }
 
 TEST(ChirpCsv, FrequenciesAreRoundedAsTypedOnes) {

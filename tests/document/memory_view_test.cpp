@@ -158,7 +158,9 @@ TEST(PartialFill, ValuesAndAddresses) {
         {FillBase::Decimal, "40000", "0", "1", -1},
         {FillBase::Decimal, "-5", "0", "1", -1},
         {FillBase::Hex, "FF", "0", "0410", -1},
-        {FillBase::Hex, "FFFFF", "0", "1", -1},
+        {FillBase::Hex, "FFFFF", "0", "1", 255},
+        {FillBase::Hex, "FFFF", "0", "1", 255},
+        {FillBase::Binary, "11111111111111111", "0", "1", 255},
         {FillBase::Hex, "1", "0", "FFFFF", -1},
         {FillBase::Decimal, " 7 ", "0", "1", 7},
         {FillBase::Decimal, "", "0", "1", -1},
@@ -182,6 +184,12 @@ TEST(PartialFill, ValuesAndAddresses) {
     const auto fill = CheckFill({FillBase::Hex, "FF", "0005", "0012"}, 0x040F, l.log);
     EXPECT_EQ(fill->start, 0x05);
     EXPECT_EQ(fill->end, 0x12);
+
+    // An overflow of the value is B_To_D's own: logged there, and the value reached fills.
+    const auto big = CheckFill({FillBase::Hex, "FFFF", "0005", "0012"}, 0x040F, l.log);
+    ASSERT_TRUE(big);
+    EXPECT_EQ(big->value, 0xFF);
+    EXPECT_EQ(l.sink.locations(), std::vector<std::string>{"frmMemDat->B_To_D"});
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "document/channel_editor.h"
 #include "document/document_fixture.h"
+#include "document/memory_editor.h"
+#include "memory/channel_codec.h"
 
 namespace tarvos::test {
 namespace {
@@ -129,6 +131,80 @@ TEST(Undo, AGestureThatChangesNothingLeavesNoStep) {
     s.doc.Edit(DocumentChange::Functions, [] {});
     EXPECT_FALSE(s.doc.canUndo());
     EXPECT_FALSE(s.doc.modified());
+}
+
+TEST(Undo, LeavesTheNewReadWriteCodeAlone) {
+    StartedDocument s;
+    FunctionModel& f = s.doc.functions();
+    const int tot = f.state("cboTot").selected;
+    ASSERT_NE(tot, 3);
+    s.doc.Edit(DocumentChange::Functions, [&] { f.Pick(s.doc.image(), f.indexOf("cboTot"), 3); });
+    // The new code is set outside the image, after the edit: taking the edit back must not
+    // take it away, or the next write would keep the radio's old code.
+    f.SetNewRdWrCodeChecked(true);
+    f.SetNewRdWrCodeText("123");
+    const NewCodeBuf code = f.newCodeBuf();
+    ASSERT_NE(code[5], 0xFF);
+    s.doc.Undo();
+    EXPECT_EQ(f.state("cboTot").selected, tot);  // the edit went back
+    EXPECT_TRUE(f.newRdWrCodeChecked());
+    EXPECT_EQ(f.newRdWrCodeText(), "123");
+    EXPECT_EQ(f.newCodeBuf(), code);
+    s.doc.Redo();
+    EXPECT_EQ(f.newCodeBuf(), code);
+}
+
+TEST(Undo, PutsBackTheLastEncodedTableAndTheMemoryViewsCells) {
+    StartedDocument s;
+    MemoryEditor m(s.doc, 0x03FF);
+    m.TableFreDat(0x03FF);
+    ChannelEditor& e = s.doc.channelEditor();
+    // A row left incomplete is a pending edit; a hex edit encodes it first.
+    Type(s.doc, 1, 1, "446.00625");
+    Type(s.doc, 1, 2, "");
+    ASSERT_TRUE(e.pendingEdits());
+    ASSERT_TRUE(m.AfterEdit(0x0200, "77"));
+    ASSERT_FALSE(e.pendingEdits());
+    s.doc.Undo();
+    EXPECT_TRUE(e.pendingEdits());
+    EXPECT_EQ(m.view().text(0x0200), FormatByteDat(s.doc.image().at(0x0200)));
+    s.doc.Redo();
+    EXPECT_FALSE(e.pendingEdits());
+    EXPECT_EQ(m.view().text(0x0200), "77");
+
+    // Channel 2's receive frequency typed byte by byte, taken back, and typed again: every
+    // byte is an edit again (the cells do not still hold the texts taken back).
+    const std::pair<int, const char*> bytes[] = {{3, "44"}, {2, "61"}, {1, "25"}, {0, "00"}};
+    for (auto [offset, text] : bytes) ASSERT_TRUE(m.AfterEdit(ChannelRecordAddr(2, offset), text));
+    for (size_t i = 0; i < std::size(bytes); ++i) s.doc.Undo();
+    for (auto [offset, text] : bytes) {
+        EXPECT_EQ(m.view().text(ChannelRecordAddr(2, offset)),
+                  FormatByteDat(s.doc.image().at(ChannelRecordAddr(2, offset))));
+        EXPECT_TRUE(m.AfterEdit(ChannelRecordAddr(2, offset), text)) << text;
+    }
+    for (auto [offset, text] : bytes)
+        EXPECT_EQ(FormatByteDat(s.doc.image().at(ChannelRecordAddr(2, offset))), text);
+    EXPECT_EQ(s.doc.chInfo()(2, chf::RxFre), 44612500);
+}
+
+TEST(Undo, NothingIsTakenBackWhileTheInterfaceIsLocked) {
+    StartedDocument s;
+    Type(s.doc, 1, 1, "438.5");
+    s.doc.Undo();
+    ASSERT_TRUE(s.doc.canRedo());
+    s.doc.Redo();
+    s.doc.channelEditor().SetLocked(true);
+    EXPECT_FALSE(s.doc.canUndo());
+    s.doc.Undo();
+    EXPECT_EQ(s.doc.channelEditor().text(1, 1), "438.5");
+    s.doc.channelEditor().SetLocked(false);
+    EXPECT_TRUE(s.doc.canUndo());
+    s.doc.Undo();
+    EXPECT_EQ(s.doc.channelEditor().text(1, 1), "");
+    s.doc.channelEditor().SetLocked(true);
+    EXPECT_FALSE(s.doc.canRedo());
+    s.doc.Redo();
+    EXPECT_EQ(s.doc.channelEditor().text(1, 1), "");
 }
 
 }  // namespace

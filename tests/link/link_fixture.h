@@ -7,6 +7,7 @@
 
 #include "base/error_log.h"
 #include "base/face_text.h"
+#include "fill_pattern.h"
 #include "link/link.h"
 #include "link/virtual_clock.h"
 #include "sim/sim_serial_port.h"
@@ -73,9 +74,15 @@ struct LinkBench {
     // Radio memory with a recognisable pattern.
     void fillRadio() {
         for (int a = 0; a < sim::kRadioBytes; ++a)
-            radio.memory[static_cast<size_t>(a)] = static_cast<uint8_t>(a * 7 + 3);
+            radio.memory[static_cast<size_t>(a)] = test::PatternByte(a);
         radio.setLetters("");  // no "Z" marker: standard letters
         radio.setCode("");
+    }
+    // The image holds the radio's bytes from..to.
+    bool imageMatchesRadio(int from, int to) const {
+        for (int a = from; a <= to; ++a)
+            if (image[a] != radio.memory[static_cast<size_t>(a)]) return false;
+        return true;
     }
     // The frames the radio understood, without handshakes and acknowledgements.
     std::vector<std::string> frames() const {

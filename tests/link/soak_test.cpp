@@ -9,10 +9,15 @@
 //     the radio's protocol has no way back, but never touches the image).
 // Anything else is a silent corruption; a transfer that does not end is a hang.
 //
+// The stop box is honoured at the sixth failure of a step, and only then (the port search
+// aside): ticked on a healthy line it changes nothing, ticked as the line goes dead it ends
+// the transfer at the sixth failure, without a message. Either category must show its effect.
+//
 // One kind of silent change the engine cannot see: the protocol carries no check of data
 // bytes, so a byte inverted on the line inside the data of a block reply (or of the radio's
 // parameter blocks a write reads back and returns) arrives as data. Such a transfer is
-// counted apart, and only when the whole difference is that one inverted byte.
+// counted apart, and only when the whole difference is that one inverted byte. Half the reads
+// run with "Check each read", which must leave no such byte: for them it is a corruption.
 //
 // TARVOS_SOAK_TRANSFERS (default 1000 of each direction) and TARVOS_SOAK_SEED change the run.
 
@@ -32,9 +37,10 @@ namespace {
 
 using testing::LinkBench;
 
-enum class Fault { Drop, Corrupt, Delay, Silence, Unplug, Echo, Stop, Count };
-const char* const kFaultNames[] = {"dropped byte", "corrupted byte", "delay",          "silence",
-                                   "unplug",       "echo switched",  "stop box ticked"};
+enum class Fault { Drop, Corrupt, Delay, Silence, Unplug, Echo, Stop, StopDeadLine, Count };
+const char* const kFaultNames[] = {"dropped byte",    "corrupted byte", "delay",
+                                   "silence",         "unplug",         "echo switched",
+                                   "stop box ticked", "stop, line dead"};
 
 // What makes one transfer: the radio, the image, the cable and the fault.
 struct Scenario {
@@ -42,6 +48,7 @@ struct Scenario {
     std::string letters;       // "" (standard), "ZIM", "ZHN"
     bool codeModel = false;    // the model has a read/write code (the radio has none)
     bool echoCable = false;    // the cable echoes from the start
+    bool checked = false;      // a read with "Check each read"
     uint32_t contentSeed = 0;  // radio memory and image bytes
     Fault fault = Fault::Drop;
     int64_t at = 0;      // the radio byte (drop, corrupt, unplug) or the wait the fault starts at
@@ -57,6 +64,7 @@ struct TransferRun {
     std::vector<int> messages;
     std::vector<std::string> statuses;
     bool stopTicked = false;
+    int failures = 0;  // failed rounds of the step list
     bool hung = false;
     int64_t radioBytes = 0;  // bytes the radio sent
     int64_t waits = 0;       // DelayNms calls
@@ -79,6 +87,7 @@ TransferRun RunScenario(const Scenario& s, bool withFault) {
     for (int a = 0x0385; a <= 0x038D; ++a) b.image[a] = b.radio.memory[static_cast<size_t>(a)];
     b.host.page.rdWrCodeVisible = s.codeModel;
     b.line.faults.echo = s.echoCable;
+    b.link.transfer.setCheckEachRead(s.checked);
 
     TransferRun r;
     r.start = b.image;
@@ -116,6 +125,9 @@ TransferRun RunScenario(const Scenario& s, bool withFault) {
             case Fault::Echo:
                 if (started) b.line.faults.echo = !b.line.faults.echo;
                 break;
+            case Fault::StopDeadLine:
+                if (started) b.line.faults.silent = true;
+                [[fallthrough]];
             case Fault::Stop:
                 if (started) {
                     b.link.transfer.setStopTicked(true);
@@ -136,6 +148,7 @@ TransferRun RunScenario(const Scenario& s, bool withFault) {
     r.radio = b.radio.memory;
     r.messages = b.rec.messages;
     r.statuses = b.rec.statuses;
+    r.failures = b.link.transfer.retry().failures;
     r.radioBytes = b.line.bytesOut;
     r.waits = waits;
     return r;
@@ -150,20 +163,45 @@ std::vector<int> Differences(const A& x, const A& y, int size) {
     return at;
 }
 
-enum class Verdict { Success, ReportedFailure, ProtocolBlind, SilentCorruption, Unreported, Hang };
-const char* const kVerdictNames[] = {"success",           "reported failure",   "blind data byte",
-                                     "SILENT CORRUPTION", "UNREPORTED FAILURE", "HANG"};
+enum class Verdict {
+    Success,
+    ReportedFailure,
+    StoppedAsAsked,
+    ProtocolBlind,
+    SilentCorruption,
+    Unreported,
+    StopMishandled,
+    Hang
+};
+const char* const kVerdictNames[] = {
+    "success",           "reported failure",   "stopped at the 6th failure", "blind data byte",
+    "SILENT CORRUPTION", "UNREPORTED FAILURE", "STOP BOX MISHANDLED",        "HANG"};
 
 Verdict Judge(const Scenario& s, const TransferRun& clean, const TransferRun& faulted,
               std::string* why) {
     if (faulted.hung) return Verdict::Hang;
+    const std::string ended = "outcome " + std::to_string(static_cast<int>(faulted.outcome)) +
+                              " after " + std::to_string(faulted.failures) + " failures";
+    if (s.fault == Fault::Stop && faulted.outcome != Outcome::Done &&
+        faulted.outcome != Outcome::NoPort) {
+        *why = "a ticked stop box ended a transfer that kept succeeding: " + ended;
+        return Verdict::StopMishandled;
+    }
+    if (s.fault == Fault::StopDeadLine) {
+        const bool stopped = faulted.outcome == Outcome::Stopped;
+        if (faulted.failures > 6 || (faulted.failures == 6) != stopped ||
+            (stopped && !faulted.messages.empty())) {
+            *why = "the ticked stop box was not honoured at the sixth failure: " + ended;
+            return Verdict::StopMishandled;
+        }
+    }
     const bool read = s.direction == Direction::Read;
     if (faulted.outcome == Outcome::Done) {
         const std::vector<int> diff =
             read ? Differences(faulted.image, clean.image, clean.image.size())
                  : Differences(faulted.radio, clean.radio, sim::kRadioBytes);
         if (diff.empty() && (read || faulted.image == faulted.start)) return Verdict::Success;
-        if (s.fault == Fault::Corrupt && diff.size() == 1) {
+        if (s.fault == Fault::Corrupt && diff.size() == 1 && !s.checked) {
             const int a = diff[0];
             const uint8_t got = read ? faulted.image[a] : faulted.radio[static_cast<size_t>(a)];
             const uint8_t want = read ? clean.image[a] : clean.radio[static_cast<size_t>(a)];
@@ -182,10 +220,9 @@ Verdict Judge(const Scenario& s, const TransferRun& clean, const TransferRun& fa
     const FaceTextTable text(3);
     const bool noPortShown = faulted.outcome == Outcome::NoPort && !faulted.statuses.empty() &&
                              faulted.statuses.back().rfind(text[text::CommFailed], 0) == 0;
-    const bool told = !faulted.messages.empty() || noPortShown ||
-                      (faulted.outcome == Outcome::Stopped && faulted.stopTicked);
-    if (!told) {
-        *why = "outcome " + std::to_string(static_cast<int>(faulted.outcome)) + ", no message";
+    if (faulted.outcome == Outcome::Stopped && faulted.stopTicked) return Verdict::StoppedAsAsked;
+    if (faulted.messages.empty() && !noPortShown) {
+        *why = ended + ", no message";
         return Verdict::Unreported;
     }
     return Verdict::ReportedFailure;
@@ -205,8 +242,8 @@ TEST(TransferSoak, EveryFaultEndsInSuccessOrAToldFailure) {
     };
     const char* const kLetters[] = {"", "ZIM", "ZHN"};
 
-    // counts[fault][verdict]
-    std::map<int, std::map<int, int>> counts[2];
+    // counts[reads, writes, checked reads][fault][verdict]
+    std::map<int, std::map<int, int>> counts[3];
     int bad = 0;
     for (int n = 0; n < 2 * perDirection; ++n) {
         Scenario s;
@@ -214,6 +251,7 @@ TEST(TransferSoak, EveryFaultEndsInSuccessOrAToldFailure) {
         s.letters = kLetters[pick(0, 2)];
         s.codeModel = pick(0, 1) == 1;
         s.echoCable = pick(0, 3) == 0;
+        s.checked = s.direction == Direction::Read && pick(0, 1) == 1;
         s.contentSeed = static_cast<uint32_t>(rng());
         s.fault = static_cast<Fault>(pick(0, static_cast<int>(Fault::Count) - 1));
 
@@ -245,21 +283,24 @@ TEST(TransferSoak, EveryFaultEndsInSuccessOrAToldFailure) {
         const TransferRun faulted = RunScenario(s, true);
         std::string why;
         const Verdict v = Judge(s, clean, faulted, &why);
-        ++counts[s.direction == Direction::Write][static_cast<int>(s.fault)][static_cast<int>(v)];
-        if (v == Verdict::SilentCorruption || v == Verdict::Unreported || v == Verdict::Hang) {
+        const int kind = s.checked ? 2 : s.direction == Direction::Write;
+        ++counts[kind][static_cast<int>(s.fault)][static_cast<int>(v)];
+        if (v == Verdict::SilentCorruption || v == Verdict::Unreported ||
+            v == Verdict::StopMishandled || v == Verdict::Hang) {
             ++bad;
             ADD_FAILURE() << "transfer " << n << " ("
                           << (s.direction == Direction::Read ? "read" : "write") << ", "
                           << kFaultNames[static_cast<int>(s.fault)] << " at " << s.at
                           << ", letters '" << s.letters << "', code model " << s.codeModel
-                          << ", echo cable " << s.echoCable
+                          << ", echo cable " << s.echoCable << ", checked " << s.checked
                           << "): " << kVerdictNames[static_cast<int>(v)] << ": " << why;
         }
     }
 
     // The figures: transfers by fault and outcome, per direction.
-    for (int w = 0; w < 2; ++w) {
-        std::printf("%s, seed %u:\n", w ? "writes" : "reads", seed);
+    const char* const kKinds[3] = {"reads", "writes", "checked reads"};
+    for (int w = 0; w < 3; ++w) {
+        std::printf("%s, seed %u:\n", kKinds[w], seed);
         for (const auto& [fault, byVerdict] : counts[w]) {
             std::printf("  %-16s", kFaultNames[fault]);
             for (const auto& [verdict, count] : byVerdict)
@@ -268,6 +309,13 @@ TEST(TransferSoak, EveryFaultEndsInSuccessOrAToldFailure) {
         }
     }
     EXPECT_EQ(bad, 0);
+    // Each stop category showed its effect in both directions.
+    for (int w = 0; w < 2; ++w) {
+        auto& stop = counts[w][static_cast<int>(Fault::Stop)];
+        auto& dead = counts[w][static_cast<int>(Fault::StopDeadLine)];
+        EXPECT_GT(stop[static_cast<int>(Verdict::Success)], 0) << w;
+        EXPECT_GT(dead[static_cast<int>(Verdict::StoppedAsAsked)], 0) << w;
+    }
 }
 
 }  // namespace

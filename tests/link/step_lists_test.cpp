@@ -49,11 +49,13 @@ TEST(StepLists, ShortAndEmptyRanges) {
     EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 4), "TX5203F50BRX5703F50B" + Vas(11) + "EN");
     EXPECT_EQ(b.link.lists.StepInfo(Direction::Read, 4).length, 11);
 
+    // A reversed range builds no list: the one before stays, and the refusal names the range.
     b.link.ranges.ReadStartAddr = 0x0100;
     b.link.ranges.ReadEndAddr = 0x00FF;
     b.link.lists.SetComCmdStd();
-    ASSERT_EQ(b.link.lists.StepNum(Direction::Read), 4);
-    EXPECT_EQ(b.link.lists.ComScript(Direction::Read, 4), "TX06RX06EN");
+    ASSERT_EQ(b.link.lists.StepNum(Direction::Read), 5);
+    EXPECT_EQ(b.link.lists.refusal(Direction::Read),
+              "Read range 0100-00FF is reversed: its start lies above its end.");
 }
 
 TEST(StepLists, WriteListAreas) {

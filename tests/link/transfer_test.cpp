@@ -289,7 +289,7 @@ TEST(PortSearch, UnusablePortGivesItsReason) {
 struct WriteBench : LinkBench {
     explicit WriteBench(uint8_t para3, uint8_t para4) {
         fillRadio();
-        for (int a = 0; a < 0x400; ++a) image[a] = static_cast<uint8_t>(a ^ 0x5C);
+        for (int a = 0; a < 0x400; ++a) image[a] = test::PatternByte(a, 0x5C);  // not the radio's
         // The write list sends 0x03D0.. too, so the radio reads back the image's values.
         radio.memory[0x03D3] = image[0x03D3] = para3;
         radio.memory[0x03D4] = image[0x03D4] = para4;
@@ -408,9 +408,9 @@ TEST(WriteTransfer, RefusedRebuildDuringTheTransferKeepsTheList) {
 
 TEST(WriteTransfer, FrameFailing16TimesEndsWithCommunicationError) {
     WriteBench b(0x00, 50);
-    b.link.ranges.WriteStartAddr = 1;
-    b.link.ranges.WriteEndAddr = 0;  // no blocks: 29 radio bytes up to the list's end
-    b.line.faults.unplugAfter = 29;
+    b.link.ranges.WriteStartAddr = 0x0010;
+    b.link.ranges.WriteEndAddr = 0x0010;  // one byte: 30 radio bytes up to the list's end
+    b.line.faults.unplugAfter = 30;
     EXPECT_EQ(b.link.transfer.Write(), Outcome::Failed);
     EXPECT_EQ(b.rec.messages, std::vector<int>{79});
     const auto& writes = b.ports.record(1).writes;

@@ -2,10 +2,16 @@
 #include "memory/data_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
+#include "fill_pattern.h"
 #include "memory/band.h"
 #include "memory/channel_codec.h"
 #include "memory_fixture.h"
@@ -20,7 +26,7 @@ using test::WriteBytes;
 
 ByteImage Patterned(int datNum = kMinDatNum) {
     ByteImage image(datNum);
-    for (int i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 31 + 7);
+    for (int i = 0; i < image.size(); ++i) image[i] = test::PatternByte(i, 4);
     return image;
 }
 
@@ -81,21 +87,36 @@ TEST(DataFile, SaveOverALongerFileShortensIt) {
     EXPECT_EQ(FileBytes(dir / "long.dat").size(), 1040u);
 }
 
-// A save that cannot write leaves the old file whole, is logged, and still leaves the
-// image in image layout.
+// A save that cannot write (here: a file-size limit, in a child the limit is set for) leaves
+// the old file whole, is logged with the reason, and still leaves the image in image layout.
 TEST(DataFile, FailedSaveKeepsTheOldFile) {
     TempFolder dir;
-    Logged l;
     const std::vector<uint8_t> old(1040, 0x5A);
     WriteBytes(dir / "keep.dat", old);
-    std::filesystem::create_directories(dir / "keep.dat.saving" / "x");  // blocks the temp file
-    ByteImage image = Patterned();
-    const ByteImage before = image;
-    EXPECT_FALSE(SaveDatFile(dir / "keep.dat", image, l.log));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{512, 512};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        Logged l;
+        ByteImage image = Patterned();
+        const ByteImage before = image;
+        FileError why;
+        bool ok = !SaveDatFile(dir / "keep.dat", image, l.log, nullptr, &why) &&
+                  why.message.find("File too large") != std::string::npos &&
+                  l.locations() == std::vector<std::string>{"mdifrmMain->SaveDatFile"};
+        for (int a = 6; a < 0x400; ++a) ok = ok && image[a] == before[a];
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(FileBytes(dir / "keep.dat"), old);
-    for (int a = 6; a < 0x400; ++a) ASSERT_EQ(image[a], before[a]) << a;
-    EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->SaveDatFile"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
+    Logged l;
+    ByteImage image = Patterned();
     EXPECT_FALSE(SaveDatFile(dir / "no-such-folder" / "x.dat", image, l.log));
 }
 
@@ -128,7 +149,6 @@ TEST(DataFile, SaveKeepsPermissionsAndLinks) {
     const auto saved = FileBytes(dir / "real" / "radio.dat");
     ASSERT_EQ(saved.size(), 1040u);
     EXPECT_EQ(saved[0], 'Q');
-    EXPECT_FALSE(fs::exists(dir / "link2.dat.saving"));
 
     // A link to a file not there yet: the file is made where the link points.
     fs::create_symlink("real/new.dat", dir / "ahead.dat");
@@ -160,7 +180,7 @@ TEST(DataFile, SaveOverAReadOnlyFileFails) {
     EXPECT_FALSE(SaveDatFile(file, image, l.log));
     EXPECT_EQ(FileBytes(file), old);
     EXPECT_EQ(fs::status(file).permissions(), readOnly);
-    EXPECT_FALSE(fs::exists(dir / "locked.dat.saving"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
     EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->SaveDatFile"}));
 
     // Through a link the file it leads to counts.
@@ -170,37 +190,52 @@ TEST(DataFile, SaveOverAReadOnlyFileFails) {
     EXPECT_TRUE(fs::is_symlink(dir / "via.dat"));
 }
 
-// Files that cannot be a data file give the "Wrong file type!" path and leave the image
-// exactly as it was; a longer file opens from its first 1040 bytes; any 1040 bytes open.
+// Files that are no data file give the "Wrong file type!" path and leave the image exactly
+// as it was: any size but 1040 (a list renamed to .dat, a file cut short or grown), what
+// cannot be opened, and what is no regular file; why says which. Any 1040 bytes open.
 TEST(DataFile, OpenChecksBeforeReplacingTheImage) {
     TempFolder dir;
     WriteBytes(dir / "short.dat", std::vector<uint8_t>(1039, 0x00));
+    WriteBytes(dir / "long.dat", std::vector<uint8_t>(1041, 0x00));
+    const std::string list = "Location,Frequency\r\n1,446.00625\r\n";
+    WriteBytes(dir / "list.dat", std::vector<uint8_t>(list.begin(), list.end()));
     WriteBytes(dir / "empty.dat", {});
     std::filesystem::create_directories(dir / "folder.dat");
-    for (const char* name : {"short.dat", "empty.dat", "missing.dat", "folder.dat"}) {
+    ASSERT_EQ(::mkfifo((dir / "fifo.dat").c_str(), 0644), 0);
+    struct Case {
+        const char* name;
+        const char* why;
+    };
+    const Case cases[] = {{"short.dat", "(1039 bytes; a data file has 1040)"},
+                          {"long.dat", "(more than 1040 bytes; a data file has 1040)"},
+                          {"list.dat", "(33 bytes; a data file has 1040)"},
+                          {"empty.dat", "(0 bytes; a data file has 1040)"},
+                          {"missing.dat", ": No such file or directory"},
+                          {"folder.dat", "a folder, not a regular file"},
+                          {"fifo.dat", "a FIFO, not a regular file"}};
+    for (const Case& c : cases) {
         Logged l;
         ByteImage image = Patterned();
         const ByteImage before = image;
-        EXPECT_FALSE(OpenDatFile(dir / name, image, l.log)) << name;
-        EXPECT_EQ(image, before) << name;
-        EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->OpenFile"})) << name;
+        FileError why;
+        EXPECT_FALSE(OpenDatFile(dir / c.name, image, l.log, &why)) << c.name;
+        EXPECT_EQ(image, before) << c.name;
+        EXPECT_EQ(l.locations(), (std::vector<std::string>{"mdifrmMain->OpenFile"})) << c.name;
+        EXPECT_NE(why.message.find(c.why), std::string::npos) << why.message;
+        EXPECT_NE(why.message.find((dir / c.name).string()), std::string::npos) << why.message;
     }
 
-    std::vector<uint8_t> longer(3000, 0x00);
-    longer[0x20 + 3] = 0x44;  // channel 1 byte 3
-    longer[1040] = 0x99;      // past the data file: ignored
-    WriteBytes(dir / "long.dat", longer);
+    std::vector<uint8_t> zeros(1040, 0x00);
+    zeros[0x20 + 3] = 0x44;  // channel 1 byte 3
+    WriteBytes(dir / "zeros.dat", zeros);
     Logged l;
     ByteImage image(2047);
     image.fill(0xEE);
-    ASSERT_TRUE(OpenDatFile(dir / "long.dat", image, l.log));
-    EXPECT_EQ(image[0x13], 0x44);
+    FileError why{err::DiskFull, 0, "from before"};
+    ASSERT_TRUE(OpenDatFile(dir / "zeros.dat", image, l.log, &why));
+    EXPECT_TRUE(why.message.empty());
+    for (int a = 0; a < 0x400; ++a) ASSERT_EQ(image[a], a == 0x13 ? 0x44 : 0) << a;
     EXPECT_EQ(image[1040], 0xEE);  // beyond the file's 1040 bytes nothing changes
-
-    WriteBytes(dir / "zeros.dat", std::vector<uint8_t>(1040, 0x00));
-    ByteImage zeros = Patterned();
-    ASSERT_TRUE(OpenDatFile(dir / "zeros.dat", zeros, l.log));
-    for (int a = 0; a < 0x400; ++a) ASSERT_EQ(zeros[a], 0) << a;
 }
 
 TEST(DataFile, InitTempArrayKeepsTheTemplateInFileLayout) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/error_log.h"
+#include "base/safe_save.h"
 #include "memory/data_file.h"
 #include "memory/image.h"
 
@@ -65,7 +66,7 @@ inline std::vector<uint8_t> FileBytes(const std::filesystem::path& p) {
 }
 
 inline void WriteBytes(const std::filesystem::path& p, const std::vector<uint8_t>& bytes) {
-    WriteFileAtomically(p, bytes);
+    if (auto e = SaveFileSafely(p, bytes)) throw std::runtime_error(e->message);
 }
 
 }  // namespace tarvos::test

@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "fill_pattern.h"
 #include "memory_fixture.h"
 
 namespace tarvos {
@@ -46,7 +47,7 @@ TEST(ReadBackup, HoldsTheImageInTheDataFileLayoutAndNeverOverwrites) {
     TempFolder dir;
     Logged l;
     ByteImage image;
-    for (int a = 0; a < image.size(); ++a) image[a] = static_cast<uint8_t>(a * 7 + 3);
+    for (int a = 0; a < image.size(); ++a) image[a] = test::PatternByte(a);
     const std::time_t t = Stamp(2024, 5, 6, 7, 8, 9);
     const auto folder = dir / "Data" / "backups";  // made when missing
 
@@ -62,6 +63,10 @@ TEST(ReadBackup, HoldsTheImageInTheDataFileLayoutAndNeverOverwrites) {
     EXPECT_EQ(FileBytes(first), ImageToFileBytes(image));
     EXPECT_EQ(FileBytes(second), ImageToFileBytes(other));
     EXPECT_EQ(SaveReadBackup(folder, other, l.log, t), folder / "20240506-070809-3.dat");
+    // What Open refuses is no backup: each one opens.
+    ByteImage opened;
+    EXPECT_TRUE(OpenDatFile(second, opened, l.log));
+    EXPECT_EQ(opened[0x0100], other[0x0100]);
     EXPECT_TRUE(l.sink.lines.empty());
 }
 

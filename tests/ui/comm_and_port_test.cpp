@@ -63,17 +63,28 @@ TEST_F(CommTest, WriteFromThePictureButtonProgramsTheRadio) {
 
 TEST_F(CommTest, AReadWithoutARadioFailsAndSaysSo) {
     ports.attach(1, nullptr);
-    OnModal<CommWindow>([](CommWindow* w) {
+    bool checked = false;
+    OnModal<CommWindow>([&checked](CommWindow* w) {
         // No port answers: the window stays open with the reason until the user closes it.
-        QTimer::singleShot(300, w, [w] {
+        // The failed search takes as long as the machine makes it take, so the check waits
+        // for the transfer to end (the status line) rather than for a fixed time.
+        auto* poll = new QTimer(w);
+        const int kPatience = 1000;  // 20 s at 20 ms, only for a stuck run
+        poll->callOnTimeout([w, poll, &checked, tries = 0]() mutable {
+            auto* status = w->findChild<QLabel*>("lblComStatus");
+            const bool told =
+                status->text().startsWith("Communication failed,please check commuication port!");
+            if (!told && w->isVisible() && ++tries < kPatience) return;
+            poll->stop();
+            checked = true;
             EXPECT_TRUE(w->isVisible());
-            EXPECT_TRUE(w->findChild<QLabel*>("lblComStatus")
-                            ->text()
-                            .startsWith("Communication failed,please check commuication port!"));
+            EXPECT_TRUE(told) << status->text().toStdString();
             w->close();
         });
+        poll->start(20);
     });
     window->StartRead();
+    EXPECT_TRUE(checked);  // a window that closed by itself never got here
     EXPECT_EQ(window->statusText(1), "Read Failed");
 }
 

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 
+#include "base/safe_save.h"
 #include "compare/compare_window.h"
 #include "compare/difference_list.h"
 #include "compare/write_preview_dialog.h"
@@ -52,7 +53,7 @@ class CompareTest : public UiFixture {
         const uint8_t rx[] = {0x50, 0x37, 0x61, 0x44};
         for (int i = 0; i < 4; ++i) image[0x0030 + i] = rx[i];
         const QString file = path("other.dat");
-        WriteFileAtomically(file.toStdString(), ImageToFileBytes(image));
+        EXPECT_FALSE(SaveFileSafely(file.toStdString(), ImageToFileBytes(image)));
         return file;
     }
     CompareWindow* compareWindow() { return window->findChild<CompareWindow*>("frmCompare"); }
@@ -187,7 +188,7 @@ TEST_F(CompareTest, CompareWithRadioReadsIntoAnImageOfItsOwnAndKeepsItsBackup) {
     w->close();
     QApplication::processEvents();
     line.faults.silent = true;
-    OnModal<CommWindow>([](CommWindow* c) { QTimer::singleShot(300, c, [c] { c->close(); }); });
+    OnModal<CommWindow>([](CommWindow* c) { CloseWhenDone(c, [c] { return c->ran(); }); });
     window->action("mnuCompareRadio")->trigger();
     EXPECT_EQ(window->statusText(1), "Read Failed");
     EXPECT_EQ(compareWindow(), nullptr);
@@ -246,7 +247,7 @@ TEST_F(CompareTest, ShowChangesBeforeWritingReadsTheWriteRangeAndWritesOnlyWhenT
     line.faults.silent = true;
     radio.journal.clear();
     PreviewAnswer never(true);
-    OnModal<CommWindow>([](CommWindow* c) { QTimer::singleShot(300, c, [c] { c->close(); }); });
+    OnModal<CommWindow>([](CommWindow* c) { CloseWhenDone(c, [c] { return c->ran(); }); });
     window->StartWrite();
     EXPECT_EQ(never.shown, 0);
     EXPECT_EQ(window->statusText(1), "Read Failed");

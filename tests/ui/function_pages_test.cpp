@@ -178,10 +178,11 @@ class FunctionPagesTest : public UiFixture {
         window->SaveAsFile();
         return readFile(path("window.dat"));
     }
-    // The same defaults file changed by tarvos-cli set.
-    QByteArray savedByCli(const QString& assignment) {
+    // The same defaults file changed by tarvos-cli set (assignments one a line).
+    QByteArray savedByCli(const QString& assignments) {
         QProcess p;
-        p.start(kCli, {"set", path("DefRadioSet.def"), "--out", path("cli.dat"), assignment});
+        p.start(kCli, QStringList{"set", path("DefRadioSet.def"), "--out", path("cli.dat")} +
+                          assignments.split('\n'));
         EXPECT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         return readFile(path("cli.dat"));
@@ -256,9 +257,6 @@ INSTANTIATE_TEST_SUITE_P(Languages, FunctionPagesInLanguage, ::testing::Values(1
 
 TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
     startIn(3);
-    auto checked = [this](const char* name) {
-        return QString("%1=%2").arg(name, find<QCheckBox>(name)->isChecked() ? "true" : "false");
-    };
     struct Case {
         const char* what;
         std::function<QString()> gesture;  // does it on screen, returns the set assignment
@@ -286,8 +284,8 @@ TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
          }},
         {"identity nibble",
          [&] {
-             pick("cboRadioId(3)", 0);
-             return QString("cboRadioId(3)=0");
+             pick("cboRadioId(3)", 5);
+             return QString("cboRadioId(3)=5");
          }},
         {"alarm channel bits",
          [&] {
@@ -321,23 +319,41 @@ TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
          }},
         {"check",
          [&] {
-             click("chkBeep");
-             return checked("chkBeep");
+             click("chkBeep");  // ticked in the defaults
+             return QString("chkBeep=false");
          }},
         {"inverted check",
          [&] {
-             click("chkAlarmSwitch");
-             return checked("chkAlarmSwitch");
+             click("chkAlarmSwitch");  // ticked in the defaults
+             return QString("chkAlarmSwitch=false");
          }},
         {"check coupling the monitor tone",
          [&] {
-             click("chkTxEndTone");
-             return checked("chkTxEndTone");
+             click("chkTxEndTone");  // not ticked in the defaults
+             return QString("chkTxEndTone=true");
          }},
         {"code text",
          [&] {
              type("txtPttBot", "12ab*#x");
              return QString("txtPttBot=12ab*#x");
+         }},
+        {"code text with characters the box drops",
+         [&] {
+             type("txtPttBot", "x1x2x3x4x5x6x7x8x9x0");
+             EXPECT_EQ(find<QLineEdit>("txtPttBot")->text(), "1234567890");
+             return QString("txtPttBot=x1x2x3x4x5x6x7x8x9x0");
+         }},
+        {"code text past the box's length",
+         [&] {
+             type("txtDtmfIdCode", "a1b2c3d4e5f6g7h8i9j0k1");
+             EXPECT_EQ(find<QLineEdit>("txtDtmfIdCode")->text(), "1234567890");
+             return QString("txtDtmfIdCode=a1b2c3d4e5f6g7h8i9j0k1");
+         }},
+        {"a list enabled by an earlier pick",
+         [&] {
+             pick("cboScanPriChSort", 1);
+             pick("cboPriCh", 5);
+             return QString("cboScanPriChSort=1\ncboPriCh=5");
          }},
         {"split stun code",
          [&] {
@@ -359,8 +375,8 @@ TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
          [&] {
              typeCell(1, 2, 3, "100");
              auto* grid = find<GridControl>("vsfgGridTwoTone(1)");
-             EXPECT_EQ(grid->text(2, 3), "350");  // lifted to the lowest frequency
-             EXPECT_EQ(grid->text(2, 4), "0.3");  // with the duration it needs
+             EXPECT_EQ(grid->text(2, 3), "350.0");  // lifted to the lowest frequency
+             EXPECT_EQ(grid->text(2, 4), "0.3");    // with the duration it needs
              return QString("twoTone(10).bFre=100");
          }},
         {"read/write code",
@@ -369,6 +385,8 @@ TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
              return QString("txtRdWrCode=5");
          }},
     };
+    window->OpenFile(path("DefRadioSet.def"));
+    const QByteArray unchanged = savedByWindow();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         window->OpenFile(path("DefRadioSet.def"));
@@ -376,6 +394,7 @@ TEST_F(FunctionPagesTest, ChangesOnScreenWriteTheBytesTheSetCommandWrites) {
         const QByteArray byWindow = savedByWindow();
         const QByteArray byCli = savedByCli(assignment);
         ASSERT_EQ(byWindow.size(), 1040);
+        EXPECT_NE(byWindow, unchanged);  // a gesture that changes nothing proves nothing
         ASSERT_EQ(byCli.size(), 1040);
         for (int i = 0; i < byWindow.size(); ++i)
             ASSERT_EQ(static_cast<uint8_t>(byWindow[i]), static_cast<uint8_t>(byCli[i]))
@@ -419,7 +438,7 @@ TEST_F(FunctionPagesTest, TwoToneCellsFollowTheirRules) {
     EXPECT_EQ(grid->text(3, 3), "1500.0");
     EXPECT_EQ(grid->text(3, 5), "0.3");
     typeCell(0, 3, 1, "5000");
-    EXPECT_EQ(grid->text(3, 1), "3000");
+    EXPECT_EQ(grid->text(3, 1), "3000.0");
     EXPECT_EQ(image().at(r + 6), 3);
     typeCell(0, 3, 1, "");
     typeCell(0, 3, 3, "");
@@ -482,13 +501,24 @@ TEST_F(FunctionPagesTest, ALoadedImageShowsInTheControls) {
 
 TEST_F(FunctionPagesTest, NewAndRestoreDefaultsReloadThePages) {
     startIn(3);
+    // cboSql as the template (New) and the defaults file (Restore Default Setting) hold it.
+    constexpr int kSql = 0x0134;
+    const int fromTemplate =
+        static_cast<uint8_t>(readFile(path("dhcpqec.def"))[kFileImageOffset + kSql]);
+    const int fromDefaults =
+        static_cast<uint8_t>(readFile(path("DefRadioSet.def"))[kFileImageOffset + kSql]);
+    ASSERT_NE(fromTemplate, 9);
+    ASSERT_NE(fromDefaults, 9);
+    // Should either command ask about the unsaved change: discard it.
+    host.threeWay = {DesktopHost::Answer::No, DesktopHost::Answer::No};
     pick("cboSql", 9);
     window->action("mnuFileNew")->trigger();
-    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), image().at(0x0134));
+    EXPECT_EQ(image().at(kSql), fromTemplate);
+    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), fromTemplate);
     pick("cboSql", 9);
     find<QPushButton>("cmdDefSet")->click();
-    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), image().at(0x0134));
-    EXPECT_NE(find<QComboBox>("cboSql")->currentIndex(), 9);
+    EXPECT_EQ(image().at(kSql), fromDefaults);
+    EXPECT_EQ(find<QComboBox>("cboSql")->currentIndex(), fromDefaults);
 }
 
 TEST_F(FunctionPagesTest, VoxComparisonListsShowTheirVoltageAndComeBackToTheDefaults) {
@@ -573,6 +603,29 @@ TEST_F(FunctionPagesTest, EnabledStatesFollowTheirControls) {
     EXPECT_TRUE(enabled("chkMoniTxEndTone"));
     EXPECT_TRUE(find<QCheckBox>("chkMoniTxEndTone")->isChecked());
     EXPECT_EQ(image().at(0x0367) & 0x10, 0x10);
+}
+
+// A control the window shows disabled takes nothing there, and tarvos-cli set refuses it,
+// naming it, with nothing written.
+TEST_F(FunctionPagesTest, ControlsShownDisabledAreRefusedBySetToo) {
+    startIn(3);
+    window->OpenFile(path("DefRadioSet.def"));
+    for (const char* name : {"cboPriCh", "chkMoniTxEndTone", "cboDtmfCloseSort"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(find<QWidget>(name)->isEnabled());
+        const QString value = QString(name).startsWith("chk") ? "true" : "1";
+        QProcess p;
+        p.start(kCli, {"set", path("DefRadioSet.def"), "--out", path("refused.dat"),
+                       QString("%1=%2").arg(name, value)});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 2);
+        EXPECT_EQ(p.readAllStandardError(),
+                  QString("tarvos-cli set: %1 is disabled (as the window shows it with these "
+                          "settings)\n")
+                      .arg(name)
+                      .toUtf8());
+        EXPECT_FALSE(QFile::exists(path("refused.dat")));
+    }
 }
 
 // --- The read/write code --------------------------------------------------------------------
@@ -778,18 +831,17 @@ TEST_F(FunctionPagesTest, TheAccessCodeTogglesTheHiddenPageAndTheDialogClosesByI
     EXPECT_TRUE(more->isHidden());
     EXPECT_TRUE(host.told.isEmpty());
 
-    // The access code, confirmed with OK, shows the page; again, hides it.
+    // The access code the README gives, confirmed with OK, shows the page; again, hides it.
     for (bool shown : {true, false}) {
         OnModal<InputCodeDialog>([&](InputCodeDialog* d) {
             QInputMethodEvent commit;
-            commit.setCommitString(FunctionPages::AccessCode());
+            commit.setCommitString(QString::fromUtf8("塔沃斯"));
             QApplication::sendEvent(d->findChild<QLineEdit*>("txtInputCode"), &commit);
             d->findChild<QPushButton*>("cmdOk")->click();
         });
         cmdMoreFunc->click();
         EXPECT_EQ(more->isHidden(), !shown);
     }
-    EXPECT_EQ(FunctionPages::AccessCode().size(), 3);
 }
 
 TEST_F(FunctionPagesTest, InputCodeDialogCaptionsInEachLanguage) {

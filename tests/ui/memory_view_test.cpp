@@ -246,13 +246,16 @@ TEST_F(MemViewTest, PartFillKeepsItsBoxesAndFillsTheRange) {
     EXPECT_FALSE(view().partFillDialog()->isVisible());
 
     // Opened again, the boxes hold the last input.
-    OnModal<PartFillDialog>([](PartFillDialog* d) {
+    bool seen = false;
+    OnModal<PartFillDialog>([&seen](PartFillDialog* d) {
+        seen = true;
         EXPECT_EQ(d->findChild<QComboBox*>("cboFillData")->currentText(), "D");
         EXPECT_EQ(d->findChild<QLineEdit*>("txtFillData")->text(), "12");
         EXPECT_EQ(d->findChild<QLineEdit*>("txtEndAddr")->text(), "0012");
         d->close();
     });
     view().findChild<QPushButton*>("cmdPartFill")->click();
+    EXPECT_TRUE(seen);
 }
 
 TEST_F(MemViewTest, FillGirdEncodesTheChannelGridThenRefreshes) {

@@ -15,6 +15,7 @@
 #include "base/settings_file.h"
 #include "shell/error_window.h"
 #include "shell/system_locale.h"
+#include "shell/unsaved_changes.h"
 #include "sim/pty_radio.h"
 #include "ui_fixture.h"
 
@@ -105,7 +106,7 @@ TEST_F(StartupTest, LaterRunsKeepTheChosenLanguageAndAnInvalidOneIsEnglish) {
     }
     EXPECT_EQ(app->language, 1);
     EXPECT_EQ(window->action("mnuFile")->text(), QString::fromUtf8("文件(&F)"));
-    EXPECT_EQ(window->windowTitle().left(10), QString::fromUtf8("对讲机写频软件V2.3").left(10));
+    EXPECT_TRUE(window->windowTitle().contains(QString::fromUtf8("对讲机写频软件V2.3")));
     TearDown();
     setting("Language", "7");
     start();
@@ -141,7 +142,7 @@ TEST_F(StartupTest, MenusShortcutsAndToolbarFollowTheMainWindowTable) {
     };
     const Row rows[] = {{"mnuFileNew", "&New", "Ctrl+N", true},
                         {"mnuFileSaveAs", "S&ave As", "", true},
-                        {"mnuPrintFile", "&Print", "Ctrl+P", false},
+                        {"mnuPrintFile", "&Print", "Ctrl+P", true},
                         {"mnuReadFre", "&Read", "Ctrl+R", true},
                         {"mnuWriteFre", "&Write", "Ctrl+W", true},
                         {"mnuReadWriteFre", "&Auto Read/Write Radio", "F2", true},
@@ -249,7 +250,7 @@ TEST_F(StartupTest, ALanguageChangeOffersToSaveUnsavedEditsFirst) {
         host.saveResult = QString(c.saveAs).isEmpty() ? QString() : path(c.saveAs);
         host.instances = 0;
         window->action("mnuLangSel2")->trigger();
-        EXPECT_EQ(host.asked, QStringList{ft(82)});
+        EXPECT_EQ(host.asked, QStringList{UnsavedChanges::Question(1, "Untitled.dat")});
         EXPECT_EQ(host.instances, c.restarts ? 1 : 0);
         EXPECT_EQ(window->isVisible(), !c.restarts);
         EXPECT_EQ(readSetting("Language"), c.restarts ? "3" : "1");

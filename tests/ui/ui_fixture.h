@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdlib>
@@ -50,9 +51,10 @@ struct ScriptedHost : DesktopHost {
     int openDialogs = 0;
     int saveDialogs = 0;
     QStringList documents;
+    bool documentsOpen = true;  // what openDocument reports (false: no viewer on the desktop)
     int instances = 0;
     bool instanceStarts = true;   // what startNewInstance reports
-    std::deque<Answer> threeWay;  // answers to Yes/No/Cancel questions (Yes when empty)
+    std::deque<Answer> threeWay;  // answers to three-way questions (see each for empty)
 
     bool askYesNo(QWidget*, const QString&, const QString& text) override {
         asked << text;
@@ -62,8 +64,16 @@ struct ScriptedHost : DesktopHost {
         return a;
     }
     Answer askYesNoCancel(QWidget*, const QString&, const QString& text) override {
+        return nextThreeWay(text, Answer::Yes);
+    }
+    // Save / Discard / Cancel: from the same queue, but Discard when it is empty, so a command
+    // run on unsaved changes goes on as it did before the question.
+    Answer askSaveDiscardCancel(QWidget*, const QString&, const QString& text) override {
+        return nextThreeWay(text, Answer::No);
+    }
+    Answer nextThreeWay(const QString& text, Answer whenEmpty) {
         asked << text;
-        if (threeWay.empty()) return Answer::Yes;
+        if (threeWay.empty()) return whenEmpty;
         const Answer a = threeWay.front();
         threeWay.pop_front();
         return a;
@@ -82,7 +92,7 @@ struct ScriptedHost : DesktopHost {
     }
     bool openDocument(const QString& path) override {
         documents << path;
-        return true;
+        return documentsOpen;
     }
     bool startNewInstance() override {
         ++instances;
@@ -101,6 +111,19 @@ void OnModal(std::function<void(W*)> action) {
         }
         action(w);
     });
+}
+
+// Closes a communication window once its transfer has ended (a close while one runs is
+// refused, as the user's would be). Waits on the window, not on a fixed time, so a busy
+// machine cannot make the close come too early.
+inline void CloseWhenDone(QWidget* commWindow, const std::function<bool()>& done) {
+    auto* poll = new QTimer(commWindow);
+    poll->callOnTimeout([commWindow, poll, done] {
+        if (!done()) return;
+        poll->stop();
+        commWindow->close();
+    });
+    poll->start(10);
 }
 
 class UiFixture : public ::testing::Test {
@@ -158,6 +181,11 @@ class UiFixture : public ::testing::Test {
     QString cell(int row, int col) { return channels().grid()->text(row, col); }
     QString ft(int n) { return app->ft(n); }
     QString path(const QString& name) { return home.path() + "/" + name; }
+    // A file's bytes; empty when it cannot be read.
+    static QByteArray fileBytes(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
     // A radio memory loaded from a data file in the application folder.
     sim::RadioMemory memoryOf(const QString& file) {

@@ -43,6 +43,18 @@ TEST_F(UndoMenuTest, TakesAChannelEditBackOnScreen) {
     EXPECT_EQ(cell(1, 2), "438.5");
 }
 
+TEST_F(UndoMenuTest, IsOfferedNeitherWhileLocked) {
+    ChannelEditor& e = app->document.channelEditor();
+    ASSERT_FALSE(e.BeforeEdit(1, 1).cancel);
+    e.AfterEdit(1, 1, "438.5");
+    window->action("mnuLockFace")->trigger();
+    EXPECT_FALSE(window->action("mnuUndo")->isEnabled());
+    window->Undo();
+    EXPECT_EQ(cell(1, 1), "438.5");
+    window->action("mnuLockFace")->trigger();
+    EXPECT_TRUE(window->action("mnuUndo")->isEnabled());
+}
+
 TEST_F(UndoMenuTest, TakesABandChangeBack) {
     window->OpenFile(path("DefRadioSet.def"));
     const QString first = cell(1, 1);
