@@ -4,23 +4,25 @@
 // code check with the file's code or --code), the same range, and, with --number, one code
 // box typed with START + k×STEP for the k-th port (k from 0). A line per port on standard
 // output as each finishes; the report CSV with --report. Ctrl-C (or SIGTERM) stops every
-// line after its current step and reports the radios left unfinished.
-#include <atomic>
-#include <csignal>
+// line after its current step, as the window's Stop does, reports the radios left unfinished
+// and exits with 128 + the signal, as read and write do.
 #include <iostream>
 #include <mutex>
 #include <set>
 
 #include "base/split.h"
 #include "cli/cli_document.h"
+#include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "cli/link_session.h"
+#include "cli/stop_signals.h"
 #include "document/link_host.h"
 #include "document/numbered_write.h"
 #include "link/fleet.h"
 #include "link/qt/line_threads.h"
 #include "link/qt/port_map.h"
 #include "link/qt/qt_serial_port.h"
+#include "link/transfer_range.h"
 
 namespace tarvos::cli {
 
@@ -96,20 +98,6 @@ bool ParseFleetOptions(const Args& args, FleetOptions& o) {
     return true;
 }
 
-// A range that cannot be transferred is refused before any port is opened.
-std::string RangeProblem(int start, int end, int datNum) {
-    const auto hex = [](int v) {
-        char s[8];
-        std::snprintf(s, sizeof s, "%04X", static_cast<unsigned>(v));
-        return std::string(s);
-    };
-    if (start > end) return "the range " + hex(start) + "-" + hex(end) + " is reversed";
-    if (end > datNum)
-        return "the range " + hex(start) + "-" + hex(end) + " lies outside the memory image 0000-" +
-               hex(datNum);
-    return {};
-}
-
 // Prints a line per radio as it finishes; the lines' threads take turns.
 struct PrintRecords : link::FleetObserver {
     void radioFinished(const link::RadioRecord& record) override {
@@ -119,19 +107,14 @@ struct PrintRecords : link::FleetObserver {
     std::mutex mutex;
 };
 
-std::atomic<bool> gStop{false};
-extern "C" void OnStopSignal(int) {
-    gStop = true;
-}
-
 }  // namespace
 
 int Fleet(const Args& args) {
     FleetOptions o;
     if (!ParseFleetOptions(args, o)) return 2;
+    StopSignals stopSignals;
 
-    StderrSink sink;
-    ErrorLog log(&sink);
+    ErrorLog log(&LogSink());
     auto doc = StartedDocument(log, kEnglish);
     if (o.write && !doc->OpenFile(o.file)) {
         std::cerr << "tarvos-cli: " << o.file << ": Wrong file type!\n";
@@ -153,8 +136,13 @@ int Fleet(const Args& args) {
         first = *o.start;
         last = *o.end;
     }
-    if (const std::string why = RangeProblem(first, last, doc->image().DatNum()); !why.empty()) {
-        std::cerr << "tarvos-cli fleet: " << why << "; nothing was started\n";
+    // A range that cannot be transferred is refused before any port is opened.
+    if (const link::RangeCheck range =
+            link::CheckTransferRange(plan.ranges, plan.direction, doc->image().DatNum());
+        !range.ok()) {
+        std::cerr << "tarvos-cli fleet: " << link::RangeRefusalText(plan.direction, range, kEnglish)
+                  << (o.start ? "" : " It comes from the settings file tarvosk.def.")
+                  << " Nothing was started.\n";
         return 2;
     }
     if (o.numbering) {
@@ -198,19 +186,14 @@ int Fleet(const Args& args) {
 
     PrintRecords print;
     link::Fleet fleet(std::move(plan), std::move(ports), &print, link::QtThreads());
-    gStop = false;
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
     std::string why;
     const bool started = fleet.start(&why);
     if (started) {
         // A look at the stop signals now and then; the run itself wakes nothing here.
         while (!fleet.waitFor(100))
-            if (gStop) fleet.stop();
+            if (StopSignals::caught()) fleet.stop();
         fleet.wait();
     }
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     if (!started) {
         std::cerr << "tarvos-cli fleet: " << why << "; nothing was started\n";
         return 2;
@@ -219,6 +202,8 @@ int Fleet(const Args& args) {
         std::cerr << "tarvos-cli fleet: the report " << o.report << " could not be written: " << e
                   << "\n";
 
+    // Stopped by a signal: the lines above say which radios were left unfinished.
+    if (StopSignals::caught()) return StopSignals::exitCode();
     const auto records = fleet.records();
     bool allDone = records.size() == o.ports.size();
     for (const link::RadioRecord& r : records)

@@ -75,13 +75,6 @@ std::string NumberText(const Numbering& n, uint64_t k) {
     return digits;
 }
 
-void TypeIntoCodeBox(FunctionModel& page, ByteImage& image, std::string_view box,
-                     std::string_view text) {
-    const int index = page.indexOf(box);
-    page.SetText(image, index, "");
-    for (char key : text) page.SetText(image, index, page.state(index).text + key);
-}
-
 NumberedWrite::NumberedWrite(const RadioDocument& doc, std::optional<Numbering> numbering)
     : withChannels_(ImageWithChannels(doc)),
       written_(ImageAsWritten(doc)),
@@ -102,7 +95,7 @@ link::FleetImage NumberedWrite::operator()(int k) const {
     ByteImage image = withChannels_;
     FunctionModel page(language_);
     page.InitOpt(image);
-    TypeIntoCodeBox(page, image, numbering_->box, given.number);
+    page.SetText(image, page.indexOf(numbering_->box), given.number);
     PrepareImageForWrite(page, image);
     given.image = std::move(image);
     return given;

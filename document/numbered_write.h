@@ -2,9 +2,9 @@
 // The images a fleet write gives its radios: the document as a write sends it (channels
 // encoded, the function page's write values forced), and, with numbering, one code box
 // typed with the next number for each radio, START, START+STEP, START+2×STEP … with as many
-// digits as START has (zeros kept in front: 0101, 0102 …). The number is typed into the box
-// key by key as the window's box takes it, before the write's preparation, as a user would
-// type it and then write. The document itself is never changed.
+// digits as START has (zeros kept in front: 0101, 0102 …). The number goes into the box as
+// the window's box takes what is typed into it (FunctionModel::SetText), before the write's
+// preparation, as a user would type it and then write. The document itself is never changed.
 
 #include <cstdint>
 #include <optional>
@@ -35,12 +35,6 @@ std::string NumberingProblem(const Numbering& numbering);
 int NumberBoxLength(std::string_view box);
 // START + k × STEP, zeros in front up to START's width; empty when it passes 20 digits.
 std::string NumberText(const Numbering& numbering, uint64_t k);
-
-// Types text into a code box of page key by key: the box is emptied first, each key adds a
-// character to what the box shows, the box takes nothing past its length, and the page
-// filters and stores the text after each key.
-void TypeIntoCodeBox(FunctionModel& page, ByteImage& image, std::string_view box,
-                     std::string_view text);
 
 // Made once from the document when a run starts; afterwards it no longer looks at the
 // document, so the run's threads may use it (one call at a time) while the user edits on.

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <thread>
 
+#include "base/safe_save.h"
 #include "link/fleet_line.h"
 
 namespace tarvos::link {
@@ -95,16 +96,9 @@ FleetImage Fleet::nextWriteImage(int line) {
 }
 
 bool Fleet::writeReport(const std::vector<RadioRecord>& records) {
-    const std::string text = ReportText(records);
-    try {
-        WriteFleetFile(plan_.reportPath,
-                       {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
-        reportError_.clear();
-        return true;
-    } catch (const std::exception& e) {
-        reportError_ = e.what();
-        return false;
-    }
+    const auto failed = SaveFileSafely(plan_.reportPath, ReportText(records));
+    reportError_ = failed ? failed->message : std::string();
+    return !failed;
 }
 
 void Fleet::finish(RadioRecord record) {

@@ -4,6 +4,7 @@
 
 #include "base/error_log.h"
 #include "base/face_text.h"
+#include "base/safe_save.h"
 #include "link/link.h"
 #include "link/verify.h"
 #include "memory/data_file.h"
@@ -254,13 +255,13 @@ void FleetLine::readRadio(RadioRecord& record) {
     const std::time_t now = plan_.clock ? plan_.clock() : std::time(nullptr);
     // Lines save into one folder at the same time; the port in the name keeps them apart.
     const std::filesystem::path path = ReadFileName(plan_.outDir, now, port_.name);
-    try {
-        WriteFleetFile(path, ImageToFileBytes(l.image));
-        record.file = path;
-        record.result = RadioResult::Succeeded;
-    } catch (const std::exception&) {
+    // A file already there (another run's, in the same second) is never replaced.
+    if (SaveFileSafely(path, ImageToFileBytes(l.image), SaveMode::CreateNew)) {
         record.reason = FleetReason(FleetText::CannotSave, plan_.language) + path.string();
+        return;
     }
+    record.file = path;
+    record.result = RadioResult::Succeeded;
 }
 
 Outcome FleetLine::transfer(Direction d, bool verification) {

@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "base/face_text.h"
-#include "memory/data_file.h"
 #include "memory/read_backup.h"
 
 namespace tarvos::link {
@@ -120,10 +119,6 @@ std::filesystem::path ReadFileName(const std::filesystem::path& folder, std::tim
     for (int n = 2; std::filesystem::exists(path, ec); ++n)
         path = folder / (base + "-" + std::to_string(n) + ".dat");
     return path;
-}
-
-void WriteFleetFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    WriteFileAtomically(path, bytes);
 }
 
 std::string FleetReason(FleetText text, int language) {

@@ -1,13 +1,12 @@
 #pragma once
 // What a fleet run tells about each radio: one record per radio, the same in the window's
 // table, in the report file and (one line each) on tarvos-cli's standard output; the report
-// file's CSV form; the names of the files reads are saved in; and the one place the run's
-// files are written through.
+// file's CSV form; the names of the files reads are saved in. The files are saved as every
+// file is (base/safe_save.h): never left half-written.
 
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -57,11 +56,6 @@ std::string FileStamp(std::time_t t);
 // path becomes its letters and digits, "dev-pts-3"), with "-2", "-3" ... when taken.
 std::filesystem::path ReadFileName(const std::filesystem::path& folder, std::time_t t,
                                    const std::string& port);
-
-// The one way a run writes its files (reads and the report): a temporary file in the target
-// folder, then renamed over the target, so a file is never left half-written. Raises a
-// Failure when it cannot be written.
-void WriteFleetFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 // The reasons a run gives in its own words, in the language (1 Simplified Chinese,
 // 2 Traditional Chinese, 3 English).

@@ -59,8 +59,7 @@ TEST(NumberedWrite, GivesTheBytesOfTypingTheNumberAndWritingAndLeavesTheDocument
 
     // The user's gesture: "0102" typed into the box of the page, then a write.
     FunctionModel& page = s.doc.functions();
-    const int box = page.indexOf("txtDtmfIdCode");
-    for (const char* typed : {"0", "01", "010", "0102"}) page.SetText(s.doc.image(), box, typed);
+    page.SetText(s.doc.image(), page.indexOf("txtDtmfIdCode"), "0102");
     EXPECT_EQ(k1.image, ImageAsWritten(s.doc));
     EXPECT_EQ(DecodeCodeField(k1.image, kDtmfIdCodeField), "0102");
 }
@@ -72,18 +71,6 @@ TEST(NumberedWrite, ANumberLongerThanItsBoxIsRefusedNotCut) {
     const auto k1 = numbered(1);
     EXPECT_EQ(k1.number, "10000000000");
     EXPECT_EQ(k1.refusal, "the number does not fit its box: 10000000000");
-}
-
-TEST(NumberedWrite, TypingKeepsWhatTheBoxKeepsAfterEachKey) {
-    StartedDocument s;
-    FunctionModel page(3);
-    ByteImage image = s.doc.image();
-    page.InitOpt(image);
-    // The identity box takes ten digits only: letters drop out as they are typed.
-    TypeIntoCodeBox(page, image, "txtDtmfIdCode", "12a34567890123");
-    EXPECT_EQ(DecodeCodeField(image, kDtmfIdCodeField), "1234567890");
-    TypeIntoCodeBox(page, image, "txtPttBot", "12ab*#x");
-    EXPECT_EQ(DecodeCodeField(image, kPttBotField), "12AB*#");
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST_F(CliFleet, WritesEveryPortAtOnceNumberedByPortAndReportsTheOneThatFailed) 
 TEST_F(CliFleet, ReadsEveryPortIntoAFileOfItsOwn) {
     auto first = Radio(), second = Radio();
     const FleetRun r = Fleet({"read", "--ports", first->devicePath() + "," + second->devicePath(),
-                         "--out-dir", (dir / "auto").string()});
+                              "--out-dir", (dir / "auto").string()});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(Lines(r.out), 2) << r.out;
     int files = 0;
@@ -168,13 +168,13 @@ TEST_F(CliFleet, CtrlCStopsEveryLineAndReportsTheRadiosUnfinished) {
     // A radio at the real wire rate takes seconds to write; the other never answers.
     auto paced = Radio(false, true), silent = Radio(true);
     const FleetRun r = Fleet({"write", "--ports", paced->devicePath() + "," + silent->devicePath(),
-                         "--in", kDefaults, "--verify"},
-                        [&](pid_t pid) {
-                            while (paced->bytesIn() < 200)
-                                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                            kill(pid, SIGINT);
-                        });
-    EXPECT_EQ(r.code, 1) << r.err;
+                              "--in", kDefaults, "--verify"},
+                             [&](pid_t pid) {
+                                 while (paced->bytesIn() < 200)
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                                 kill(pid, SIGINT);
+                             });
+    EXPECT_EQ(r.code, 130) << r.err;  // 128 + SIGINT, as read and write exit
     // The write in progress ran to its end, as with the window's stop box, and was not
     // verified; the port still searching for its radio gave up at once.
     EXPECT_NE(r.out.find(paced->devicePath() +
