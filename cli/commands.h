@@ -28,6 +28,7 @@ int Csv(const Args& args);
 int Print(const Args& args);
 int Read(const Args& args);
 int Write(const Args& args);
+int Fleet(const Args& args);
 int Simulate(const Args& args);
 
 }  // namespace tarvos::cli

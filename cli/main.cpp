@@ -22,6 +22,10 @@ const char* kUsage =
     "  read --port PORT [--code TEXT] [--start HEX --end HEX] [--check] --out FILE.dat\n"
     "  write --port PORT --in FILE.dat [--code TEXT] [--new-code TEXT] [--start HEX --end HEX] "
     "[--verify]\n"
+    "  fleet write --ports P1,P2,... --in FILE.dat [--code TEXT] [--verify]\n"
+    "              [--number NAME=START[:STEP]] [--report FILE.csv] [--start HEX --end HEX]\n"
+    "  fleet read --ports P1,P2,... --out-dir DIR [--code TEXT] [--report FILE.csv]\n"
+    "             [--start HEX --end HEX]   many radios at once, one per port\n"
     "  simulate [--image FILE.dat] [--echo] [--letters ZIM] [--code TEXT] [--pace]\n"
     "           [--fault KIND[:ARG]] [--save-image FILE.dat]\n"
     "  help, --help, -h                   print this text\n"
@@ -39,6 +43,7 @@ const Command kCommands[] = {
     {"read", tarvos::cli::Read},         {"write", tarvos::cli::Write},
     {"simulate", tarvos::cli::Simulate}, {"print", tarvos::cli::Print},
     {"diff", tarvos::cli::Diff},
+    {"fleet", tarvos::cli::Fleet},
 };
 
 }  // namespace

@@ -8,11 +8,12 @@
 #include "base/split.h"
 #include "document/channel_editor.h"
 #include "document/radio_document.h"
+#include "document/write_preview.h"
 #include "functions/function_frames.h"
 #include "functions/function_model.h"
 #include "functions/two_tone.h"
 #include "memory/channel_codec.h"
-#include "memory/crc32.h"
+#include "memory/image_fingerprint.h"
 
 namespace tarvos {
 
@@ -26,9 +27,6 @@ const char* const kFingerprintCaption[3] = {"指纹 (CRC-32, 0010-037F)", "指�
                                             "Fingerprint (CRC-32, 0010-037F)"};
 const char* const kInUseCaption[3] = {"已用信道", "已用信道", "Channels in use"};
 const char* const kPagePattern[3] = {"第 %1 页，共 %2 页", "第 %1 頁，共 %2 頁", "Page %1 of %2"};
-
-constexpr int kFingerprintFirst = 0x0010;
-constexpr int kFingerprintLast = 0x037F;
 
 constexpr const char* kItemNames[3] = {"cover", "settings", "channels"};
 
@@ -169,20 +167,9 @@ std::string PrintContentText(const PrintContent& content) {
 }
 
 std::string ImageFingerprint(const RadioDocument& doc) {
-    // Encoded into copies, as a save encodes the table first: edits the grid holds but the
+    // Encoded into a copy, as a save encodes the table first: edits the grid holds but the
     // image does not yet count, and the document is left as it is.
-    ByteImage image = doc.image();
-    ChannelTable chInfo = doc.chInfo();
-    ToneTexts toneText = doc.toneText();
-    ErrorLog quiet;
-    ChannelCodec codec(image, doc.tempArray(), chInfo, toneText, doc.layout(), doc.toneList(),
-                       quiet);
-    Guard(quiet, "modChMem->ChInfoToIicDat", [&] { codec.ChInfoToIicDat(); });
-    const auto bytes =
-        image.bytes().subspan(kFingerprintFirst, kFingerprintLast - kFingerprintFirst + 1);
-    char text[9];
-    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(Crc32(bytes)));
-    return text;
+    return ImageFingerprint(ImageWithChannels(doc));
 }
 
 std::string PageNumberText(std::string_view pattern, int page, int pages) {

@@ -84,9 +84,8 @@ struct PrintSheet {
 PrintSheet BuildPrintSheet(const RadioDocument& doc, const PrintStamp& stamp,
                            const PrintContent& content);
 
-// CRC-32 of image addresses 0x0010-0x037F (the channels and every byte the editors own, the
-// range a write sends) as a save would store them, as eight upper-case hexadecimal digits.
-// In a data file those bytes are file offsets 0x0020-0x038F.
+// The fingerprint (memory/image_fingerprint.h) of the document's image as a save would store
+// it, the channel table encoded.
 std::string ImageFingerprint(const RadioDocument& doc);
 
 // "Page 2 of 3" in the language.

@@ -7,10 +7,12 @@
 //
 // Most list rows are generic: entry p writes p + offset into the field, and a stored code
 // outside [low, high] is replaced by the row's default before the entry is shown. Rows
-// whose encoding is not a plain number name their own small encode/decode functions.
+// whose encoding is not a plain number name their own small encode/decode functions
+// (functions/row_encodings.h).
 //
-// A new radio field is one new row here; the page model, the CLI and the write
-// preparation pick it up from the table.
+// The rows are written in groups, a file each (functions/binding_groups.h), with the
+// makers of functions/binding_rows.h. A new radio field is one new row there; the page
+// model, the CLI and the write preparation pick it up from the table.
 
 #include <string>
 #include <string_view>
@@ -92,25 +94,6 @@ struct Binding {
 const std::vector<Binding>& FunctionBindings();
 // Row index of a control name; -1 when there is none.
 int FindBinding(std::string_view name);
-
-// Encodings of the special rows, also used directly by tests and the write preparation.
-namespace rows {
-void EncodeSideKeyShort(ByteImage& image, const Binding& row, int p);
-int DecodeSideKeyShort(const ByteImage& image, const Binding& row);
-void EncodeAlarmCh(ByteImage& image, const Binding& row, int p);
-int DecodeAlarmCh(const ByteImage& image, const Binding& row);
-void EncodeTailDel(ByteImage& image, const Binding& row, int p);
-int DecodeTailDel(const ByteImage& image, const Binding& row);
-void EncodeSaveMode(ByteImage& image, const Binding& row, int p);
-int DecodeSaveMode(const ByteImage& image, const Binding& row);
-void EncodeRadioId(ByteImage& image, const Binding& row, int p);
-int DecodeRadioId(const ByteImage& image, const Binding& row);
-void EncodeGroupCode(ByteImage& image, const Binding& row, int p);
-int DecodeGroupCode(const ByteImage& image, const Binding& row);
-void EncodeToneVolume(ByteImage& image, const Binding& row, int p);
-int DecodeToneVolume(const ByteImage& image, const Binding& row);
-int DecodeStunSort(const ByteImage& image, const Binding& row);
-}  // namespace rows
 
 // The VOX comparison values: ten lists on 0x0194..0x019D and their marker byte.
 inline constexpr int kVoxCmpMarkerAddr = 0x019E;

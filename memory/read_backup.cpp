@@ -19,16 +19,6 @@ namespace {
 
 constexpr int kLongestSequence = 9999;  // more reads than this in one second: give up
 
-std::tm LocalTime(std::time_t t) {
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
-    return tm;
-}
-
 // A backup's place in time: its stamp ("20240131-235959") and its sequence in that second.
 struct BackupName {
     std::string stamp;
@@ -58,6 +48,16 @@ std::optional<BackupName> ParseBackupName(const std::string& name) {
 }
 
 }  // namespace
+
+std::tm LocalTime(std::time_t t) {
+    std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
+    localtime_r(&t, &tm);
+#endif
+    return tm;
+}
 
 std::string BackupFileName(const std::tm& local, int sequence) {
     char stamp[32];

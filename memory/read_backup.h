@@ -21,6 +21,9 @@ class ErrorLog;
 inline constexpr const char* kBackupFolderName = "backups";  // below the data folder
 inline constexpr int kBackupsKept = 50;
 
+// A time as the local clock shows it, for naming files.
+std::tm LocalTime(std::time_t t);
+
 // "20240131-235959.dat" for the first read of that second (sequence 1), then
 // "20240131-235959-2.dat" and so on.
 std::string BackupFileName(const std::tm& local, int sequence);

@@ -1,10 +1,10 @@
 #include "print/pdf_file.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <span>
 
+#include "base/safe_save.h"
 #include "document/print_sheet.h"
 #include "print/print_stamp.h"
 #include "print/to_unicode.h"
@@ -13,11 +13,6 @@ namespace tarvos::print {
 
 PdfOutcome WritePdf(const PrintSheet& sheet, const QString& path, const QPageSize& size) {
     PdfOutcome outcome;
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        outcome.error = path + " is not a regular file";
-        return outcome;
-    }
     // The pages are made in memory first: their text maps are mended before the file is
     // written (to_unicode.h), and a sheet that cannot be drawn touches no file.
     QByteArray pdf;
@@ -39,9 +34,10 @@ PdfOutcome WritePdf(const PrintSheet& sheet, const QString& path, const QPageSiz
     }
     RepairToUnicode(pdf, RadicalIdeographs(SheetFamilies(sheet.language)));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-        outcome.error = path + ": " + file.errorString();
+    const auto bytes = std::span(reinterpret_cast<const uint8_t*>(pdf.constData()),
+                                 static_cast<size_t>(pdf.size()));
+    if (const auto failed = SaveFileSafely(path.toStdString(), bytes)) {
+        outcome.error = QString::fromStdString(failed->message);
         return outcome;
     }
     outcome.pages = pages;

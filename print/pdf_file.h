@@ -1,8 +1,8 @@
 #pragma once
-// A printed sheet as a PDF file. The file is written beside its final name and renamed into
-// place once complete (QSaveFile), so a failure never leaves half a PDF and an earlier file
-// of that name stays as it was. A name that exists and is not a regular file (a folder, a
-// device, a pipe) is refused and nothing is written.
+// A printed sheet as a PDF file, saved as every file of the program is (base/safe_save.h): a
+// failure never leaves half a PDF and an earlier file of that name stays as it was; a name
+// that exists and is not a regular file (a folder, a device, a pipe) is refused and nothing
+// is written.
 
 #include <QPageSize>
 #include <QString>

@@ -5,9 +5,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "base/safe_save.h"
 #include "data/shipped_files.h"
 #include "shell/shipped_data.h"
 
@@ -75,10 +75,11 @@ QStringList InstallMissingData(const QString& folder, const std::vector<ShippedI
         const QString target = folder + "/" + item.name;
         if (QFileInfo::exists(target)) continue;
         QDir().mkpath(QFileInfo(target).absolutePath());
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly)) continue;
-        out.write(item.bytes());
-        if (out.commit()) copied << item.name;
+        // A file already there (or put there meanwhile) is never overwritten.
+        const QByteArray bytes = item.bytes();
+        if (!SaveFileSafely(target.toStdString(), std::string_view(bytes.constData(), bytes.size()),
+                            SaveMode::CreateNew))
+            copied << item.name;
     }
     return copied;
 }

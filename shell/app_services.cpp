@@ -6,8 +6,10 @@
 #include <QWidget>
 
 #include "document/link_host.h"
+#include "fleet/fleet_window.h"
 #include "link/link.h"
 #include "link/qt/event_waiter.h"
+#include "link/qt/line_threads.h"
 #include "link/qt/port_map.h"
 #include "link/qt/qt_serial_port.h"
 #include "link/ui/comm_window.h"
@@ -60,6 +62,7 @@ struct AppServices::Impl {
     std::function<void()> showComPort;
     std::unique_ptr<sim::PtyRadio> demo;
     int demoPort = 0;
+    std::function<FleetSetup()> fleetSetup;
     // Double-clicks on the communication window's progress frame since the start.
     int frameClickNum = 0;
     QWidget* mainWindow = nullptr;
@@ -223,6 +226,33 @@ void AppServices::runPortDialog(QWidget* parent) {
     PortDialog dialog(app_, impl_->link.ports, &impl_->ports.map(), parent);
     dialog.exec();
     app_.comPort = impl_->link.ports.ComPort();
+}
+
+FleetSetup AppServices::fleetSetup() {
+    finishPortChoice();
+    if (impl_->fleetSetup) return impl_->fleetSetup();
+    FleetSetup setup;
+    const link::PortMap map = impl_->ports.map();
+    for (const auto& [number, device] : map.entries())
+        if (!device.empty()) setup.ports.emplace_back(number, device);
+    setup.ranges = impl_->link.ranges;
+    const int language = app_.language;
+    setup.makePort = [map, language](int number) {
+        link::FleetPort p;
+        p.number = number;
+        p.device = map.device(number);
+        p.waiter = std::make_unique<link::SleepWaiter>();
+        auto serial = std::make_unique<link::QtSerialPorts>(map);
+        serial->setLanguage(language);
+        p.serial = std::move(serial);
+        return p;
+    };
+    setup.threads = link::QtThreads();
+    return setup;
+}
+
+void AppServices::setFleetSetup(std::function<FleetSetup()> make) {
+    impl_->fleetSetup = std::move(make);
 }
 
 bool AppServices::startDemoRadio() {

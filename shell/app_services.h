@@ -23,6 +23,7 @@ class Waiter;
 namespace tarvos::ui {
 
 struct AppContext;
+struct FleetSetup;
 
 class AppServices {
   public:
@@ -61,6 +62,11 @@ class AppServices {
     std::pair<int, int> writeRange() const;
     // The port dialog, modal.
     void runPortDialog(QWidget* parent);
+    // What the Auto Read/Write window runs its lines on: the ports that stand for a device,
+    // the transfer ranges in force, and for each line a QtSerialPort and a sleeping waiter of
+    // its own on a Qt thread. Tests make their own lines with setFleetSetup.
+    FleetSetup fleetSetup();
+    void setFleetSetup(std::function<FleetSetup()> make);
 
     // The window the port dialog opens over when the search before a transfer fails.
     void setMainWindow(QWidget* window);

@@ -196,8 +196,8 @@ void MainWindow::BuildMenus() {
     QMenu* program = addMenu("mnuProgram", 26, true);
     add(program, {"mnuReadFre", 27, "Ctrl+R", true});
     add(program, {"mnuWriteFre", 28, "Ctrl+W", true});
-    sep(program, false);
-    add(program, {"mnuReadWriteFre", 48, "F2", false});
+    sep(program, true);
+    add(program, {"mnuReadWriteFre", 48, "F2", true});
     sep(program, false);
     add(program, {"mnuAddFre", 44, "F7", false});
     sep(program, false);
@@ -692,10 +692,6 @@ void MainWindow::StartWrite() {
     if (channelWindow_) channelWindow_->CommitToneEntry();
     if (!ConfirmWriteChanges()) return;
     RunTransfer(2);
-}
-
-void MainWindow::StartReadWrite() {
-    RunTransfer(0);
 }
 
 void MainWindow::RunTransfer(int mode) {

@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow {
     // Program and Settings menus.
     void StartRead();
     void StartWrite();
+    // Program > Auto Read/Write Radio (fleet_command.cpp): the Auto Read/Write Setting window.
     void StartReadWrite();
     void ShowPortDialog();
     // Comparisons (compare_commands.cpp): File > Compare with File…, Program > Compare with

@@ -13,7 +13,7 @@ struct Convention {
     bool dialog;
 };
 
-// File, then Settings, then the About box of the Help menu.
+// File, then Settings, then the Program menu's production-line window and the About box.
 constexpr Convention kConventions[] = {
     {"mnuFileNew", 'N', false},      {"mnuFileOpen", 'O', true},    {"mnuFileSave", 'S', true},
     {"mnuFileSaveAs", 'A', true},    {"mnuCompareFile", 'M', true}, {"mnuImportCsv", 'I', true},
@@ -21,7 +21,7 @@ constexpr Convention kConventions[] = {
     {"mnuCommunicate", 'C', true},   {"mnuVerifyRead", 'R', false}, {"mnuVerifyWrite", 'V', false},
     {"mnuConfirmWrite", 'W', false}, {"mnuLockFace", 'D', false},   {"mnuLangSetting", 'L', false},
     {"mnuLangSel0", 'C', false},     {"mnuLangSel1", 'T', false},   {"mnuLangSel2", 'E', false},
-    {"mnuAboutSoft", 'A', true},
+    {"mnuReadWriteFre", 'A', true},  {"mnuAboutSoft", 'A', true},
 };
 
 const QString kEllipsis = QStringLiteral("…");

@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
 
 #include "base/error_log.h"
 #include "base/face_text.h"
+#include "base/safe_save.h"
 #include "base/settings_file.h"
 #include "memory/channel_layout.h"
 #include "shell/app_context.h"
@@ -115,10 +115,9 @@ QString AsideName(const QString& path) {
 
 // Writes the file whole or not at all; the reason when it could not.
 QString WriteFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile out(path);
-    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit())
-        return {};
-    return out.errorString();
+    const auto failed =
+        SaveFileSafely(path.toStdString(), std::string_view(bytes.constData(), bytes.size()));
+    return failed ? QString::fromStdString(failed->message) : QString();
 }
 
 // Puts the shipped file in place of the damaged one; the reason when it cannot.

@@ -82,6 +82,10 @@ QString QtDesktopHost::saveFileName(QWidget* parent, const QString& dir, const Q
     return dlg.selectedFiles().first();
 }
 
+QString QtDesktopHost::folderName(QWidget* parent, const QString& dir) {
+    return QFileDialog::getExistingDirectory(parent, QString(), dir);
+}
+
 bool QtDesktopHost::openDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -31,6 +31,9 @@ class DesktopHost {
     virtual QString openFileName(QWidget* parent, const QString& dir, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& dir, const QString& filter,
                                  const QString& defaultSuffix) = 0;
+    // A folder dialog starting at dir; empty when the user cancelled (and from a desktop
+    // that has none).
+    virtual QString folderName(QWidget* /*parent*/, const QString& /*dir*/) { return {}; }
     // Opens a file with the desktop's viewer for it; false when nothing could open it.
     virtual bool openDocument(const QString& path) = 0;
     // Starts another instance of this program with the same arguments.
@@ -47,6 +50,7 @@ class QtDesktopHost : public DesktopHost {
     QString openFileName(QWidget* parent, const QString& dir, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& dir, const QString& filter,
                          const QString& defaultSuffix) override;
+    QString folderName(QWidget* parent, const QString& dir) override;
     bool openDocument(const QString& path) override;
     bool startNewInstance() override;
 };

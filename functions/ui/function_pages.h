@@ -11,24 +11,25 @@
 //
 // The channel window owns the containers; the shell builds this object after the channel
 // window and gives it those containers.
+//
+// Its parts: the frames inside the containers (page_frames.h, each laid out by a FrameForm),
+// the controls built from the table with the page's buttons (page_controls.cpp), the lists'
+// entries (list_entries.h), the two-tone grids (two_tone_grid.h) and the read/write code
+// controls (code_area.h).
 
 #include <QObject>
 #include <QString>
-#include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "functions/ui/dialog_timer.h"
+#include "functions/ui/list_entries.h"
+#include "functions/ui/page_frames.h"
 
-class QAbstractButton;
-class QAbstractItemModel;
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QWidget;
 
 namespace tarvos {
@@ -40,18 +41,7 @@ enum class DocumentChange;
 namespace tarvos::ui {
 
 struct WindowContext;
-class GridControl;
-class FrameForm;
-
-// Where the pages go, all owned by the channel window.
-struct FunctionPageContainers {
-    QWidget* optionFrame = nullptr;          // fraOptionSet, on tab 1 of sstabSetMode
-    std::array<QWidget*, 3> moreFuncTabs{};  // the sstabMoreFunc pages "未分类", "DTMF", "两音"
-    QWidget* sysSet2Frame = nullptr;         // fraSysSet2, on the sstabMoreFunc page "Tab 3"
-    QWidget* moreFunc = nullptr;             // sstabMoreFunc itself, shown by the access code
-    QWidget* codeArea = nullptr;             // inside fraModel: the read/write code controls
-    QAbstractButton* moreFuncButton = nullptr;  // cmdMoreFunc
-};
+class CodeArea;
 
 class FunctionPages : public QObject {
     Q_OBJECT
@@ -86,10 +76,8 @@ class FunctionPages : public QObject {
 
   private:
     FunctionModel& model() const;
-    void BuildFrames();
+    // Building (page_controls.cpp).
     void BuildControls();
-    void BuildCodeArea();
-    void InitTwoToneGrid(GridControl& grid, int g);
     void InitFace();
     QLabel* captionLabel(FrameForm& form, const std::string& name, const QString& caption,
                          bool* created);
@@ -99,15 +87,8 @@ class FunctionPages : public QObject {
     void userCheck(int index, bool checked);
     void userText(int index, const QString& text);
     void userCell(int g, int row, int col);
-    void txtRdWrCode_Change(const QString& text);
-    void txtNewRdWrCode_Change(const QString& text);
-    void chkNewRdWrCode_Click(bool checked);
 
     void showControl(int index);
-    void fillList(QComboBox* box, const std::vector<std::string>& entries);
-    QAbstractItemModel* entriesModel(const std::vector<std::string>& entries);
-    void showGrid(int index);
-    void showCodeArea();
     void documentChanged(DocumentChange what);
 
     WindowContext& ctx_;
@@ -118,21 +99,14 @@ class FunctionPages : public QObject {
     // The text box the user is typing into, while its change is handled: its blanks at the
     // end stay shown although the stored form drops them.
     int typingIndex_ = -1;
-    bool typingNewCode_ = false;
     DialogTimerFactory timerFactory_;
 
-    std::map<std::string, FrameForm*> forms_;  // by frame name; owned by their frames
-    std::vector<QWidget*> controls_;           // by binding row
+    PageForms forms_;
+    std::vector<QWidget*> controls_;  // by binding row
     std::vector<std::vector<std::string>> shownEntries_;
-    std::map<std::vector<std::string>, QAbstractItemModel*> entriesModels_;
+    ListEntries lists_{this};
     std::map<std::string, QWidget*, std::less<>> byName_;
-
-    QLabel* lblRdWrCode_ = nullptr;
-    QLineEdit* txtRdWrCode_ = nullptr;
-    std::array<QLabel*, 2> lblRdWrCodeHint_{};
-    QCheckBox* chkNewRdWrCode_ = nullptr;
-    QLabel* lblNewRdWrCode_ = nullptr;
-    QLineEdit* txtNewRdWrCode_ = nullptr;
+    std::unique_ptr<CodeArea> codeArea_;  // when the window gave the model frame's area
 };
 
 }  // namespace tarvos::ui

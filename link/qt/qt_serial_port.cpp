@@ -1,6 +1,8 @@
 #include "link/qt/qt_serial_port.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
+#include <thread>
 
 #include "link/qt/port_hints.h"
 
@@ -11,6 +13,9 @@
 namespace tarvos::link {
 
 namespace {
+
+// One byte on the line at 9600 baud with 8 data bits, no parity and 2 stop bits: 11 bits.
+constexpr qint64 kByteMicros = 11 * 1000000 / 9600;
 
 // Why a device would not open, in the interface language (1 Simplified Chinese,
 // 2 Traditional Chinese, 3 English).
@@ -156,6 +161,19 @@ int QtSerialPorts::read(int port, uint8_t* data, int count) {
             qint64 n = p->read(reinterpret_cast<char*>(data) + got, count - got);
             if (n < 0) break;
             got += static_cast<int>(n);
+            // Bytes trickling in one by one come at the wire rate: the rest cannot all be
+            // there before they have crossed the line, so sleep for all but the last two of
+            // them instead of waking up for each. Fewer wake-ups leave the processor to the
+            // other lines of a fleet; the reply is not late, as the last bytes are still waited
+            // for (the two cover the time a sleep may overrun).
+            const int missing = count - got;
+            if (n == 1 && missing > 2) {
+                const qint64 left = timeout - timer.elapsed();
+                const qint64 wireUs = static_cast<qint64>(missing - 2) * kByteMicros;
+                if (left > 0)
+                    std::this_thread::sleep_for(
+                        std::chrono::microseconds(std::min(wireUs, left * 1000)));
+            }
             continue;
         }
         const qint64 left = timeout - timer.elapsed();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "functions/bindings.h"
 #include "functions/function_model.h"
@@ -109,6 +110,13 @@ struct LoadCase {
     uint8_t after;  // the byte after loading
 };
 
+// Names each case by what it loads (cboTot_200), so the test names stay the same from build to
+// build instead of showing the case's raw bytes.
+std::string LoadCaseName(const ::testing::TestParamInfo<LoadCase>& info) {
+    return std::string(info.param.control) + "_" + std::to_string(info.param.stored) + "_" +
+           std::to_string(info.index);
+}
+
 class LoadRules : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadRules, ShowsTheEntryAndNormalisesTheByte) {
@@ -159,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"cboDtmfCloseSort", 0x01FA, 0x03, 1, 0x01},
         LoadCase{"cboDtmfCloseSort", 0x01FA, 0xFE, 0, 0x00},
         LoadCase{"cboDtmf2ToneVol", 0x03E0, 227, 159, 227},
-        LoadCase{"cboDtmf2ToneVol", 0x03E0, 255, 255, 255}));
+        LoadCase{"cboDtmf2ToneVol", 0x03E0, 255, 255, 255}),
+    LoadCaseName);
 
 struct BitCase {
     const char* control;

@@ -188,7 +188,7 @@ TEST_F(CompareTest, CompareWithRadioReadsIntoAnImageOfItsOwnAndKeepsItsBackup) {
     w->close();
     QApplication::processEvents();
     line.faults.silent = true;
-    OnModal<CommWindow>([](CommWindow* c) { QTimer::singleShot(300, c, [c] { c->close(); }); });
+    OnModal<CommWindow>([](CommWindow* c) { CloseWhenDone(c, [c] { return c->ran(); }); });
     window->action("mnuCompareRadio")->trigger();
     EXPECT_EQ(window->statusText(1), "Read Failed");
     EXPECT_EQ(compareWindow(), nullptr);
@@ -247,7 +247,7 @@ TEST_F(CompareTest, ShowChangesBeforeWritingReadsTheWriteRangeAndWritesOnlyWhenT
     line.faults.silent = true;
     radio.journal.clear();
     PreviewAnswer never(true);
-    OnModal<CommWindow>([](CommWindow* c) { QTimer::singleShot(300, c, [c] { c->close(); }); });
+    OnModal<CommWindow>([](CommWindow* c) { CloseWhenDone(c, [c] { return c->ran(); }); });
     window->StartWrite();
     EXPECT_EQ(never.shown, 0);
     EXPECT_EQ(window->statusText(1), "Read Failed");

@@ -146,7 +146,7 @@ TEST_F(StartupTest, MenusShortcutsAndToolbarFollowTheMainWindowTable) {
                         {"mnuPrintFile", "&Print…", "Ctrl+P", true},
                         {"mnuReadFre", "&Read", "Ctrl+R", true},
                         {"mnuWriteFre", "&Write", "Ctrl+W", true},
-                        {"mnuReadWriteFre", "&Auto Read/Write Radio", "F2", false},
+                        {"mnuReadWriteFre", "&Auto Read/Write Radio…", "F2", true},
                         {"mnuOption", "&Option", "", false},
                         {"mnuCommunicate", "&Communication Port…", "", true},
                         {"mnuLockFace", "Lock Face(&D)", "", true},

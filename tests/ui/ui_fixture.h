@@ -113,6 +113,19 @@ void OnModal(std::function<void(W*)> action) {
     });
 }
 
+// Closes a communication window once its transfer has ended (a close while one runs is
+// refused, as the user's would be). Waits on the window, not on a fixed time, so a busy
+// machine cannot make the close come too early.
+inline void CloseWhenDone(QWidget* commWindow, const std::function<bool()>& done) {
+    auto* poll = new QTimer(commWindow);
+    poll->callOnTimeout([commWindow, poll, done] {
+        if (!done()) return;
+        poll->stop();
+        commWindow->close();
+    });
+    poll->start(10);
+}
+
 class UiFixture : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -145,7 +145,7 @@ TEST_F(TransferExtrasTest, VerifyNamesTheBytesTheRadioDidNotKeepAndAFailedReadBa
     // A radio that no longer answers for the read-back: nothing compared, and said so.
     onSecondWindow([this](CommWindow* w) {
         line.faults.silent = true;
-        QTimer::singleShot(300, w, [w] { w->close(); });
+        CloseWhenDone(w, [w] { return w->ran(); });
     });
     window->StartWrite();
     EXPECT_TRUE(window->statusText(1).endsWith(QString::fromUtf8("读回不成功，无法比较")))
