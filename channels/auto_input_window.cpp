@@ -18,6 +18,7 @@
 
 #include "document/auto_input.h"
 #include "document/radio_document.h"
+#include "widgets/centre_over.h"
 #include "widgets/window_context.h"
 
 namespace tarvos::ui {
@@ -83,6 +84,8 @@ QString Name(const char* control, int index) {
 AutoInputWindow::AutoInputWindow(WindowContext& ctx, RadioDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(ctx), doc_(document) {
     setObjectName("frmAutoInput");
+    // Opens over the main window the first time, then where the user leaves it.
+    CentreOnFirstShow(this);
     const auto seed =
         static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     model_ = std::make_unique<AutoInput>(doc_.channelEditor(), seed);

@@ -19,10 +19,14 @@
 #include <QVBoxLayout>
 
 #include "channels/auto_input_window.h"
+#include "channels/channel_grid_keys.h"
+#include "channels/channel_row_commands.h"
+#include "channels/channel_splitter.h"
 #include "channels/custom_band_dialog.h"
 #include "document/channel_editor.h"
 #include "document/radio_document.h"
 #include "memory/band.h"
+#include "widgets/caption_widths.h"
 #include "widgets/grid_control.h"
 #include "widgets/window_context.h"
 
@@ -38,6 +42,8 @@ ChannelWindow::ChannelWindow(WindowContext& ctx, RadioDocument& document, QWidge
     BuildPages();
     BuildToneBox();
     BuildChannelMenu();
+    new ChannelRowCommands(*this);
+    new ChannelGridKeys(*this);
     observer_ = doc_.addObserver([this](DocumentChange what) { documentChanged(what); });
 }
 
@@ -159,8 +165,8 @@ void ChannelWindow::BuildPages() {
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(sstabSetMode_, 1);
-    layout->addWidget(sstabMoreFunc_, 1);
+    splitter_ = new ChannelSplitter(ctx_, sstabSetMode_, sstabMoreFunc_, vsfgGridCh_, this);
+    layout->addWidget(splitter_, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(cmdMoreFunc_);
@@ -315,6 +321,7 @@ void ChannelWindow::SetChGrid() {
             g.setColAlignmentCenter(c);
             g.setColWidthTwips(c, L.widths[static_cast<size_t>(c)]);
         }
+        WidenColumnsToCaptions(g);
         for (int c = 1; c <= L.columnCount; ++c) {
             const std::string key = L.key(c);
             if (key == "RxFre" || key == "TxFre") {
@@ -381,6 +388,9 @@ void ChannelWindow::render() {
 void ChannelWindow::renderToneBox() {
     const CellPos open = editor().openToneCell();
     if (open.col == 0) {
+        // A box hidden with the focus in it passes the focus on through the grid, whose Tab
+        // navigation would move the current cell: the grid takes it first.
+        if (cboGridChCtdcs_->hasFocus()) vsfgGridCh_->setFocus();
         if (cboGridChCtdcs_->isVisible()) cboGridChCtdcs_->hide();
         return;
     }
@@ -555,6 +565,10 @@ void ChannelWindow::vsfgGridCh_MouseDown(Qt::MouseButton button, int x, int y) {
     if (button != Qt::RightButton) return;
     const int r = vsfgGridCh_->mouseRow(), c = vsfgGridCh_->mouseCol();
     if (r < 1 || c < 1) return;
+    OpenChannelMenu(r, vsfgGridCh_->viewport()->mapToGlobal(QPoint(x, y)));
+}
+
+void ChannelWindow::OpenChannelMenu(int r, QPoint at) {
     ctx_.guard("frmChMem->vsfgGridCh_MouseDown:", [&] {
         // A tone still being entered is stored before a command acts on the channels.
         CommitToneEntry();
@@ -565,7 +579,7 @@ void ChannelWindow::vsfgGridCh_MouseDown(Qt::MouseButton button, int x, int y) {
         sepPopChLock_->setVisible(chLockVisible_);
         mnuPopChLock_->setVisible(chLockVisible_);
         mnuPopChLock_->setChecked(chLockChecked_);
-        mnuPopMenuOne_->popup(vsfgGridCh_->viewport()->mapToGlobal(QPoint(x, y)));
+        mnuPopMenuOne_->popup(at);
     });
 }
 

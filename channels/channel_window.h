@@ -14,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 
 namespace tarvos {
@@ -88,7 +89,13 @@ class ChannelWindow : public QWidget {
     // Frequency text as the grid shows it: MHz in the shortest decimal form.
     static QString FrequencyText(int32_t tenHz);
 
+    // The channel menu for row, opened at the global position at (the right button over a
+    // cell, the Menu key, Shift+F10).
+    void OpenChannelMenu(int row, QPoint at);
+
   signals:
+    // A notice for the status bar (rows a paste left out).
+    void notice(const QString& text);
     // The "Restore Default Setting" button.
     void restoreDefaultsRequested();
     // The channel menu's lock item (it runs the main menu's channel-lock command).
@@ -103,6 +110,9 @@ class ChannelWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The window's parts in files of their own.
+    friend class ChannelRowCommands;
+    friend class ChannelGridKeys;
     void BuildPages();
     void BuildChannelMenu();
     void BuildToneBox();
@@ -130,6 +140,7 @@ class ChannelWindow : public QWidget {
     int observer_ = 0;
     QTabWidget* sstabSetMode_ = nullptr;
     QTabWidget* sstabMoreFunc_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QWidget* fraSysSet0_ = nullptr;
     QWidget* fraSysSet1_ = nullptr;
     QWidget* fraSysSet2_ = nullptr;

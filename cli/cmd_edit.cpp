@@ -12,6 +12,10 @@
 //   dblclick:R:C     double-click cell (R, C)
 //   delete:R         the channel menu's "Delete channel" on row R
 //   deleteall        "Delete all channels"
+//   copy:R1-R2       Copy of rows R1..R2 (whole channels, kept for paste:R)
+//   paste:R          Paste of that copy at row R, the next rows following
+//   pastetext:R=TEXT Paste of text from outside at row R (\t between cells, \n between rows)
+//   swap:R1:R2       channels R1 and R2 exchange places (Move Up / Down of one channel)
 //   lock             Settings > Lock Face
 //   auto.NAME=VALUE  a control of the Auto Input window; auto:GROUP one of its Set buttons
 //   hex:ADDR=TEXT    TEXT typed into the memory view's cell of address ADDR (hexadecimal)
@@ -22,6 +26,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/error_log.h"
@@ -30,7 +35,9 @@
 #include "cli/cli_log.h"
 #include "cli/commands.h"
 #include "document/auto_input.h"
+#include "document/channel_clipboard.h"
 #include "document/channel_editor.h"
+#include "document/channel_moves.h"
 #include "document/memory_editor.h"
 #include "link/range_settings.h"
 
@@ -110,6 +117,17 @@ class Player {
         }
         if (verb == "delete" && parts.size() == 2 && !hasValue)
             return editor_.DeleteOne(row(parts[1]));
+        if (verb == "copy" && parts.size() == 2 && !hasValue) return copy(parts[1]);
+        if (verb == "paste" && parts.size() == 2 && !hasValue) {
+            if (!clip_) throw BadAction{"nothing copied yet (copy:R1-R2 first)"};
+            return tellLeftOut(PasteChannels(editor_, row(parts[1]), *clip_));
+        }
+        if (verb == "pastetext" && parts.size() == 2 && hasValue)
+            return tellLeftOut(PasteText(editor_, row(parts[1]), Unescaped(value)));
+        if (verb == "swap" && parts.size() == 3 && !hasValue) {
+            SwapChannels(editor_, row(parts[1]), row(parts[2]));
+            return;
+        }
         if (verb == "dblclick" && parts.size() == 3 && !hasValue) {
             const int r = row(parts[1]), c = column(parts[2]);
             editor_.Click(r, c);
@@ -146,8 +164,37 @@ class Player {
 
     // Save commits a tone entry still open (a double-click that left the box open).
     void beforeSave() { editor_.LeaveToneBox(); }
+    // Rows a paste left out below the last channel, to be told (0: none).
+    int takeLeftOut() { return std::exchange(leftOut_, 0); }
 
   private:
+    void copy(const std::string& range) {
+        const size_t dash = range.find('-');
+        if (dash == std::string::npos) throw BadAction{"malformed range (copy:R1-R2)"};
+        const int first = row(range.substr(0, dash)), last = row(range.substr(dash + 1));
+        if (first > last) throw BadAction{"range " + range + " runs backwards"};
+        clip_ = CopyChannels(editor_, RowRange(first, last));
+    }
+
+    void tellLeftOut(const PasteOutcome& outcome) { leftOut_ = outcome.leftOut; }
+
+    // "\t" is a tab, "\n" a line feed and "\\" a backslash; every other character is itself.
+    static std::string Unescaped(const std::string& text) {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\\' && i + 1 < text.size()) {
+                const char next = text[i + 1];
+                if (next == 't' || next == 'n' || next == '\\') {
+                    out += next == 't' ? '\t' : next == 'n' ? '\n' : '\\';
+                    ++i;
+                    continue;
+                }
+            }
+            out += text[i];
+        }
+        return out;
+    }
+
     int row(const std::string& text) const {
         const std::optional<long> r = Number(text);
         if (!r || *r < 1 || *r > editor_.rows())
@@ -289,6 +336,8 @@ class Player {
     AutoInput auto_;
     MemoryEditor memory_;
     int tableMaxAddr_;
+    std::optional<ChannelClip> clip_;
+    int leftOut_ = 0;
 };
 
 }  // namespace
@@ -340,6 +389,9 @@ int Edit(const Args& args) {
     for (const std::string& action : actions) {
         try {
             player.play(action);
+            if (const int leftOut = player.takeLeftOut())
+                std::cerr << "tarvos-cli edit: " << action << ": " << leftOut
+                          << " row(s) past the last channel left out\n";
         } catch (const BadAction& bad) {
             std::cerr << "tarvos-cli edit: " << action << ": " << bad.message << "\n";
             return 2;

@@ -230,23 +230,24 @@ void ChannelEditor::ClearAll() {
 }
 
 void ChannelEditor::ShowChTblGrid() {
-    ErrorLog& log = doc_.log();
     hideToneBox();
-    Guard(log, "modChMem->ShowChTblGrid", [&] {
-        for (int ch = 1; ch <= rows(); ++ch) {
-            if (doc_.chInfo().empty(ch)) {
-                // Colours are left as they are.
-                for (int c = 1; c <= cols(); ++c) at(ch, c).text.clear();
-                continue;
-            }
-            ChParaShow(ch);
-            RxFreShow(ch);
-            TxFreShow(ch);
-            CtdcsDecShow(ch);
-            CtdcsEncShow(ch);
-        }
+    Guard(doc_.log(), "modChMem->ShowChTblGrid", [&] {
+        for (int ch = 1; ch <= rows(); ++ch) ShowChannel(ch);
     });
     current_ = {1, 1};
+}
+
+void ChannelEditor::ShowChannel(int ch) {
+    if (doc_.chInfo().empty(ch)) {
+        // Colours are left as they are.
+        for (int c = 1; c <= cols(); ++c) at(ch, c).text.clear();
+        return;
+    }
+    ChParaShow(ch);
+    RxFreShow(ch);
+    TxFreShow(ch);
+    CtdcsDecShow(ch);
+    CtdcsEncShow(ch);
 }
 
 void ChannelEditor::RxFreShow(int ch) {

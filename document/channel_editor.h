@@ -102,8 +102,9 @@ class ChannelEditor {
     const GridCell& cell(int row, int col) const;
     const std::string& text(int row, int col) const { return cell(row, col).text; }
     CellPos current() const { return current_; }
-    // The row the last click painted (0: none).
+    // The row the last click painted (0: none); the keyboard moves it with the current cell.
     int paintedRow() const { return paintedRow_; }
+    void SetPaintedRow(int row) { paintedRow_ = row; }
     // The open tone cell (column 3 or 4; {0, 0} when the box is hidden) and the box's text.
     CellPos openToneCell() const { return openTone_; }
     const std::string& toneBoxText() const { return toneBoxText_; }
@@ -129,6 +130,8 @@ class ChannelEditor {
     void ShowChTblGrid();
     // Every cell empty in the normal colour (the start-up channel reset).
     void ClearAll();
+    // One row of ShowChTblGrid: channel ch from the channel table.
+    void ShowChannel(int ch);
 
     // --- Gestures --------------------------------------------------------------------------
     // vsfgGridCh_BeforeEdit on (r, c): may cancel; gives the editing mode and the list.

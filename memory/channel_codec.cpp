@@ -92,19 +92,21 @@ int ChannelCodec::ChannelCount() const {
 
 void ChannelCodec::IicDatToChInfo() {
     Guard(log_, "modChMem->IicDatToChInfo", [&] {
-        for (int n = 1; n <= ChannelCount(); ++n) {
-            const uint8_t b3 = iicDat_.at(ChannelRecordAddr(n, 3));
-            if (b3 >= 0x01 && b3 <= 0x99) {
-                IcChParaSol(n);
-                IcRxFreSol(n);
-                IcTxFreSol(n);
-                IcCtdcsDecSol(n);
-                IcCtdcsEncSol(n);
-            } else {
-                DecodeEmptyChannel(n);
-            }
-        }
+        for (int n = 1; n <= ChannelCount(); ++n) DecodeChannel(n);
     });
+}
+
+void ChannelCodec::DecodeChannel(int n) {
+    const uint8_t b3 = iicDat_.at(ChannelRecordAddr(n, 3));
+    if (b3 >= 0x01 && b3 <= 0x99) {
+        IcChParaSol(n);
+        IcRxFreSol(n);
+        IcTxFreSol(n);
+        IcCtdcsDecSol(n);
+        IcCtdcsEncSol(n);
+    } else {
+        DecodeEmptyChannel(n);
+    }
 }
 
 void ChannelCodec::DecodeEmptyChannel(int n) {

@@ -98,6 +98,8 @@ class ChannelCodec {
 
     // Decode channels 1..ChannelCount ("modChMem->IicDatToChInfo").
     void IicDatToChInfo();
+    // Decode channel n alone, as decoding all does it (a failure is not caught here).
+    void DecodeChannel(int n);
     // Encode channels 1..ChannelCount.
     void ChInfoToIicDat();
 

@@ -13,6 +13,7 @@
 
 #include "document/radio_document.h"
 #include "memview/part_fill_dialog.h"
+#include "widgets/centre_over.h"
 #include "widgets/grid_control.h"
 #include "widgets/window_context.h"
 
@@ -37,6 +38,8 @@ MemDatWindow::MemDatWindow(WindowContext& ctx, RadioDocument& doc, int tableMaxA
                            QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(ctx), doc_(doc), editor_(doc, tableMaxAddr) {
     setObjectName("frmMemDat");
+    // Opens over the main window the first time, then where the user leaves it.
+    CentreOnFirstShow(this);
     setWindowTitle("Memory Data");
 
     fraMemData_ = new QGroupBox("Memory Data", this);

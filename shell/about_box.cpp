@@ -59,6 +59,8 @@ void AboutBox::InitFace(AppContext& app) {
     tf.setBold(true);
     title->setFont(tf);
     QLabel* version = make("lblVersion", QString::fromUtf8(t.version));
+    // The program itself, as --version names it.
+    QLabel* product = make("lblProduct", QStringLiteral("Tarvos " TARVOS_VERSION));
     QLabel* release = make("lblRelease", QString::fromUtf8(t.release));
     QLabel* description = make("lblDescription", QString::fromUtf8(t.description));
     QLabel* useRange = make("lblUseRange", QString::fromUtf8(t.useRange));
@@ -72,7 +74,7 @@ void AboutBox::InitFace(AppContext& app) {
     auto* text = new QVBoxLayout;
     text->addWidget(title);
     text->addSpacing(6);
-    for (QLabel* l : {version, release, description, useRange, rights}) text->addWidget(l);
+    for (QLabel* l : {product, version, release, description, useRange, rights}) text->addWidget(l);
     auto* top = new QHBoxLayout;
     top->addWidget(icon);
     top->addSpacing(12);

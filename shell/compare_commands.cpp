@@ -68,6 +68,7 @@ void MainWindow::CompareWithFile() {
 void MainWindow::CompareWithRadio() {
     if (channelWindow_) channelWindow_->CommitToneEntry();
     // The whole memory, into an image of its own; the document stays as it is.
+    ShowStateNotice();
     const auto radio = services_.readRadio(this, app_.document.image(), 0, kRadioMemorySize - 1);
     if (!radio) {
         SetStatusNotice(app_.ft(166));

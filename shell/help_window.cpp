@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "shell/app_context.h"
+#include "widgets/centre_over.h"
 
 namespace tarvos::ui {
 
@@ -43,6 +44,8 @@ void ShowHelp(AppContext& app, QWidget* owner) {
 HelpWindow::HelpWindow(AppContext& app, const QString& page, QWidget* owner)
     : QWidget(owner, Qt::Window) {
     setObjectName("frmHelp");
+    // Opens over the main window the first time, then where the user leaves it.
+    CentreOnFirstShow(this);
     setWindowTitle(app.ft(6));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("txtHelp");

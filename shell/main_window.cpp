@@ -37,6 +37,7 @@
 #include "shell/app_services.h"
 #include "shell/error_window.h"
 #include "shell/help_window.h"
+#include "shell/menu_captions.h"
 #include "shell/startup.h"
 #include "shell/toolbar_icons.h"
 #include "shell/unsaved_changes.h"
@@ -348,6 +349,7 @@ void MainWindow::CreateChannelWindow() {
     channelWindow_ = new ChannelWindow(app_, app_.document, this);
     connect(channelWindow_, &ChannelWindow::restoreDefaultsRequested, this,
             [this] { RestoreDefaultSetting(); });
+    connect(channelWindow_, &ChannelWindow::notice, this, &MainWindow::SetStatusNotice);
     connect(channelWindow_, &ChannelWindow::chLockToggled, this, [this] {
         app_.guard("mdifrmMain->mnuPopChLock_Click", [&] { action("mnuChLock")->trigger(); });
     });
@@ -473,6 +475,7 @@ void MainWindow::SetSoftFace() {
         action("mnuRedo")->setText(QString::fromUtf8(kRedoCaption[l]));
         ShowUndoState();
         action("mnuExportCsv")->setText(QString::fromUtf8(kExportCsvCaption[l]));
+        ApplyMenuConventions(*this);
         ShowTitle();
         SetStatusNotice(app_.ft(94));
         ShowComPort();
@@ -501,6 +504,12 @@ void MainWindow::LoadPictureButtons() {
 
 void MainWindow::SetStatusNotice(const QString& text) {
     statusNotice_->setText(text);
+}
+
+void MainWindow::ShowStateNotice() {
+    // What the panel says between commands: the lock's notice or "Ready".
+    SetStatusNotice(app_.ft(app_.channelLock == "ShowLock" ? 116 : 94));
+    statusNotice_->setToolTip(QString());
 }
 
 void MainWindow::ShowComPort() {
@@ -542,6 +551,7 @@ void MainWindow::NewFile() {
         if (!app_.host->askYesNo(this, app_.ft(70), app_.ft(72))) return;
         if (!unsaved_->MayDiscard(this)) return;
         app_.document.NewFile();
+        ShowStateNotice();
     });
 }
 
@@ -556,6 +566,8 @@ void MainWindow::OpenFile(const QString& givenPath) {
         }
         if (!app_.document.OpenFile(path.toStdString()))
             app_.host->tell(this, app_.ft(70), app_.ft(83), DesktopHost::Icon::Critical);
+        else
+            ShowStateNotice();
     });
 }
 
@@ -685,6 +697,7 @@ void MainWindow::StartWrite() {
 void MainWindow::RunTransfer(int mode) {
     // A read replaces the document.
     if (mode == 1 && !unsaved_->MayDiscard(this)) return;
+    ShowStateNotice();
     const int outcome = services_.runCommWindow(this, mode);
     // The window closes itself when the transfer ends; the outcome stays in panel 1.
     if (outcome == AppServices::kNoTransfer) return;

@@ -97,6 +97,8 @@ class MainWindow : public QMainWindow {
 
     // Status bar panels: 1 state text, 2 port, 3 file name.
     void SetStatusNotice(const QString& text);
+    // Panel 1 back to its state text (a file opened, a transfer starting).
+    void ShowStateNotice();
     void ShowComPort();
     void ShowFilePath();
     // The title: the file's name, marked while it holds unsaved changes.

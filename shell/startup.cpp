@@ -12,6 +12,7 @@
 #include "shell/qt_translations.h"
 #include "shell/settings_repair.h"
 #include "shell/system_locale.h"
+#include "shell/window_geometry.h"
 
 namespace tarvos::ui {
 
@@ -101,8 +102,9 @@ void RunStartup(AppContext& app, AppServices& services, MainWindow& window) {
     app.document.ResetHistory();
     // 20: the memory view; its grid is made the first time the view is wanted.
     app.guard("modMemDat->SetGridMemDat", [&] { window.CreateMemoryWindow(); });
-    // 21: show the channel window, maximised.
+    // 21: show the channel window, maximised; the main window where the user left it.
     window.ShowChannelWindow();
+    app.guard("mdifrmMain->MDIForm_Load", [&] { new MainWindowGeometry(app, window); });
     // 22: the lock state.
     app.guard("mdifrmMain->MDIForm_Load", [&] {
         // Anything but "ShowLock" ("ShowNo", "NoMenu", a damaged value) is unlocked.

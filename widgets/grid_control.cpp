@@ -1,17 +1,16 @@
 #include "widgets/grid_control.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStyleOptionHeader>
-#include <QStyledItemDelegate>
 
 #include "base/failure.h"
+#include "widgets/grid_delegate.h"
 
 namespace tarvos::ui {
 
@@ -27,102 +26,6 @@ uint32_t BgrFromColor(const QColor& c) {
 int TwipsToPixels(int twips) {
     return twips <= 0 ? 0 : (twips + 7) / 15;
 }
-
-namespace {
-// '#' is an optional digit and '0' a required one in the layouts; Qt spells them '0' and '9'.
-QString QtInputMask(const QString& mask) {
-    QString out;
-    for (QChar ch : mask) {
-        if (ch == '#')
-            out += '0';
-        else if (ch == '0')
-            out += '9';
-        else if (ch == '.' || ch == ',' || ch == ':')
-            out += ch;
-        else
-            out += QString("\\") + ch;
-    }
-    return out;
-}
-}  // namespace
-
-// Editors for the cells: a drop-down where the column has a list, a masked line otherwise.
-class GridDelegate : public QStyledItemDelegate {
-  public:
-    explicit GridDelegate(GridControl* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        const int col = index.column() + 1;
-        const QString list = grid_->colComboList(col);
-        if (!list.isEmpty()) {
-            auto* box = new QComboBox(parent);
-            box->addItems(list.split('|'));
-            // Typed text goes through the column's own rule as typed: Qt's completion would
-            // otherwise turn "c" into the first entry starting with it, in any case.
-            box->setEditable(!grid_->colListOnly(col));
-            box->setCompleter(nullptr);
-            return box;
-        }
-        QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(w)) {
-            const QString mask = grid_->colEditMask(col);
-            if (!mask.isEmpty()) line->setInputMask(QtInputMask(mask));
-        }
-        return w;
-    }
-
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        if (auto* box = qobject_cast<QComboBox*>(editor)) {
-            box->setCurrentText(index.data().toString());
-            return;
-        }
-        QStyledItemDelegate::setEditorData(editor, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setProperty(kOpenedAs, LineText(line));
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override {
-        QString text;
-        if (auto* box = qobject_cast<QComboBox*>(editor)) {
-            text = box->currentText();
-            grid_->comboIndex_ = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            // A line left as it opened gives the cell's text back as it was: its input layout
-            // shows "136" as "136.", which would read as an edit of its own.
-            text = LineText(line);
-            if (text == line->property(kOpenedAs).toString()) text = index.data().toString();
-            grid_->comboIndex_ = -1;
-        }
-        if (!masked(editor)) text = text.trimmed();
-        model->setData(index, text, Qt::DisplayRole);
-        emit grid_->afterEdit(index.row() + 1, index.column() + 1);
-    }
-
-  private:
-    static constexpr const char* kOpenedAs = "tarvosOpenedAs";
-    static QString LineText(QLineEdit* line) {
-        return line->inputMask().isEmpty() ? line->text() : MaskedText(line);
-    }
-    static bool masked(QWidget* editor) {
-        auto* line = qobject_cast<QLineEdit*>(editor);
-        return line && !line->inputMask().isEmpty();
-    }
-    // A masked entry keeps its places: a place left blank stays a blank where it is, so the
-    // text reads by position as the layout shows it. Trailing blanks go; an entry without a
-    // single character typed is empty.
-    static QString MaskedText(QLineEdit* line) {
-        QString text = line->displayText();
-        QString typed = text;
-        typed.remove(' ').remove('.').remove(',').remove(':');
-        if (typed.isEmpty()) return {};
-        while (text.endsWith(' ')) text.chop(1);
-        return text;
-    }
-
-    GridControl* grid_;
-};
 
 GridControl::GridControl(QWidget* parent) : QTableView(parent) {
     setModel(&model_);
@@ -412,6 +315,12 @@ void GridControl::applyPalette() {
     p.setColor(QPalette::Base, ColorFromBgr(back_));
     p.setColor(QPalette::Highlight, ColorFromBgr(sel_));
     p.setColor(QPalette::HighlightedText, Qt::white);
+    // A disabled grid (the interface lock) stays readable: the selection takes the cells'
+    // own text colour instead of white, and the header captions a dark grey that reads on
+    // a painted row label too.
+    p.setColor(QPalette::Disabled, QPalette::HighlightedText, QColor(0x30, 0x30, 0x30));
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(0x40, 0x40, 0x40));
     setPalette(p);
     // The area right of and below the last cell shows the outside colour; the cells and the
     // editors opened on them keep the cell colour.
@@ -494,6 +403,19 @@ void GridControl::mousePressEvent(QMouseEvent* e) {
     emit gridMouseDown(e->button(), e->modifiers(), e->position().toPoint().x(),
                        e->position().toPoint().y());
     if (e->button() == Qt::LeftButton) emit gridClicked();
+}
+
+void GridControl::keyPressEvent(QKeyEvent* e) {
+    const QModelIndex before = currentIndex();
+    QTableView::keyPressEvent(e);
+    if (currentIndex() != before) emit currentMovedByKey();
+}
+
+bool GridControl::focusNextPrevChild(bool next) {
+    const QModelIndex before = currentIndex();
+    const bool done = QTableView::focusNextPrevChild(next);
+    if (currentIndex() != before) emit currentMovedByKey();
+    return done;
 }
 
 void GridControl::mouseMoveEvent(QMouseEvent* e) {

@@ -97,6 +97,8 @@ class GridControl : public QTableView {
     void setEditable(bool on) { editable_ = on; }
     bool editable() const { return editable_; }
     void editCell();
+    // A cell editor is open.
+    bool editing() const { return state() == EditingState; }
     // Stores the open cell editor's text (after-edit) and closes it.
     void commitEdit();
     // Closes the open cell editor without storing its text (no after-edit).
@@ -111,12 +113,16 @@ class GridControl : public QTableView {
     void gridDoubleClicked();
     void gridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void gridMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    // The current cell moved by a key of the grid's own (an arrow, Page Up, Tab ...).
+    void currentMovedByKey();
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

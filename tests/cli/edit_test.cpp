@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 
 #include "document/auto_input.h"
+#include "document/channel_clipboard.h"
 #include "document/channel_editor.h"
+#include "document/channel_moves.h"
 #include "document/document_fixture.h"
 #include "document/memory_editor.h"
 
@@ -100,6 +102,35 @@ TEST(CliEdit, GivesTheBytesOfTheSameGesturesOnTheDocument) {
     EXPECT_NE(cli, ReadAll(kDefaults));
 }
 
+// Copy, paste, text from outside and swaps: the same functions on the document give the same
+// bytes, and rows pasted past the last channel are said to be left out.
+TEST(CliEdit, RowCommandsGiveTheBytesOfTheSameCommandsOnTheDocument) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.dat");
+    const QString text = "440.0125\\t441\\tD023\\t\\tLow\\nx\\\\y\\t\\n\\t\\t\\t\\tHigh";
+    const CliRun run = Edit({kDefaults, "--out", out, "dblclick:3:7", "copy:2-5", "paste:14",
+                             "pastetext:6=" + text, "swap:1:9", "copy:16-16", "paste:5"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("paste:14: 1 row(s) past the last channel left out"))
+        << run.err.toStdString();
+
+    StartedDocument s;
+    ASSERT_TRUE(s.doc.OpenFile(kDefaults.toStdString()));
+    ChannelEditor& e = s.doc.channelEditor();
+    e.Click(3, 7);
+    e.DblClick(3, 7);
+    PasteChannels(e, 14, CopyChannels(e, RowRange(2, 5)));
+    PasteText(e, 6, "440.0125\t441\tD023\t\tLow\nx\\y\t\n\t\t\t\tHigh");
+    SwapChannels(e, 1, 9);
+    PasteChannels(e, 5, CopyChannels(e, {16}));
+    ASSERT_TRUE(s.doc.SaveAsFile(s.folder / "doc.dat"));
+
+    const QByteArray cli = ReadAll(out);
+    ASSERT_EQ(cli.size(), 1040);
+    EXPECT_EQ(std::vector<uint8_t>(cli.begin(), cli.end()), FileBytes(s.folder / "doc.dat"));
+    EXPECT_EQ(cli.mid(0x10 + 16 * 14, 16), cli.mid(0x10 + 16 * 2, 16));  // file offset 16 n + 16
+}
+
 // The memory view's gestures: the view is refreshed once after the open, then each action is
 // played on it as on the document.
 TEST(CliEdit, MemoryViewGesturesGiveTheBytesOfTheSameGesturesOnTheDocument) {
@@ -158,7 +189,9 @@ TEST(CliEdit, ABadActionIsNamedAndNothingIsWritten) {
                          "auto.power=max",  "auto.tonestep=26", "auto.random=yes", "auto:frob",
                          "auto.colour=red", "auto.target=all",  "lock:1",          "deleteall=1",
                          "hex:0400=1",      "hex:zz=1",         "hex:0010",        "hex:=1",
-                         "fill:X:1:0:1",    "fill:H:1:0",       "fill:H:1:0:1=2",  "refresh=1"};
+                         "fill:X:1:0:1",    "fill:H:1:0",       "fill:H:1:0:1=2",  "refresh=1",
+                         "paste:3",         "copy:4-2",         "copy:4",          "copy:1-17",
+                         "swap:1",          "swap:1:17",        "pastetext:17=1",  "pastetext:1"};
     for (const char* action : bad) {
         const CliRun run = Edit({kDefaults, "--out", out, "type:2:1=440", action});
         EXPECT_EQ(run.exitCode, 2) << action;

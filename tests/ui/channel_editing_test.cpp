@@ -64,6 +64,9 @@ TEST_F(EditingTest, TypingAReceiveFrequencyCreatesTheChannel) {
     auto* line = qobject_cast<QLineEdit*>(cellEditor());
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(grid()->col(), 1);
+    // The clicked row is painted, label included.
+    EXPECT_EQ(grid()->backColorAt(2, 7), kClickedRowColour);
+    EXPECT_EQ(grid()->backColorSel(), kCurrentCellColour);
     QTest::keyClicks(line, "43850000");
     EXPECT_EQ(line->displayText(), "438.50000");
     QTest::keyClick(line, Qt::Key_Return);
@@ -75,12 +78,13 @@ TEST_F(EditingTest, TypingAReceiveFrequencyCreatesTheChannel) {
     EXPECT_EQ(grid()->foreColorAt(2, 1), app->defColor);
     const uint8_t bytes[] = {0x00, 0x00, 0x85, 0x43, 0x00, 0x00, 0x85, 0x43, 0xFF, 0xFF};
     for (int i = 0; i < 10; ++i) EXPECT_EQ(rec(2, i), bytes[i]) << i;
-    EXPECT_EQ(grid()->row(), 2);
-    EXPECT_EQ(grid()->col(), 2);  // the current cell moved on to transmit
+    // The after-edit step points at transmit; Enter took the current cell down instead, the
+    // row highlight with it.
+    EXPECT_EQ(editor().current(), (CellPos{2, 2}));
+    EXPECT_EQ(grid()->row(), 3);
+    EXPECT_EQ(grid()->col(), 1);
+    EXPECT_EQ(grid()->backColorAt(3, 7), kClickedRowColour);
     EXPECT_TRUE(app->document.modified());
-    // The clicked row is painted, label included.
-    EXPECT_EQ(grid()->backColorAt(2, 7), kClickedRowColour);
-    EXPECT_EQ(grid()->backColorSel(), kCurrentCellColour);
 
     // Leaving an edit as it was stores nothing.
     click(2, 1);

@@ -87,7 +87,7 @@ TEST_F(CompareTest, CompareWithFileListsWhatDiffersAsTheCommandLineDoesAndTouche
     const ByteImage before = app->document.image();
     QAction* compare = window->action("mnuCompareFile");
     ASSERT_NE(compare, nullptr);
-    EXPECT_EQ(compare->text(), QString::fromUtf8("Compare with File…"));
+    EXPECT_EQ(compare->text(), QString::fromUtf8("Co&mpare with File…"));
 
     host.openResult = path("other.dat");
     otherFile();
@@ -141,9 +141,9 @@ TEST_F(CompareTest, CompareWithFileListsWhatDiffersAsTheCommandLineDoesAndTouche
 TEST_F(CompareTest, TheTextsOfTheOtherLanguages) {
     settled(2);
     start();
-    EXPECT_EQ(window->action("mnuCompareFile")->text(), QString::fromUtf8("與檔案比較…"));
+    EXPECT_EQ(window->action("mnuCompareFile")->text(), QString::fromUtf8("與檔案比較(&M)…"));
     EXPECT_EQ(window->action("mnuCompareRadio")->text(), QString::fromUtf8("與對講機比較"));
-    EXPECT_EQ(window->action("mnuConfirmWrite")->text(), QString::fromUtf8("寫入前顯示更改"));
+    EXPECT_EQ(window->action("mnuConfirmWrite")->text(), QString::fromUtf8("寫入前顯示更改(&W)"));
     window->OpenFile(path("DefRadioSet.def"));
     host.openResult = otherFile();
     window->action("mnuCompareFile")->trigger();
@@ -202,7 +202,7 @@ TEST_F(CompareTest, ShowChangesBeforeWritingReadsTheWriteRangeAndWritesOnlyWhenT
     start();
     QAction* confirm = window->action("mnuConfirmWrite");
     ASSERT_NE(confirm, nullptr);
-    EXPECT_EQ(confirm->text(), "Show changes before writing");
+    EXPECT_EQ(confirm->text(), "Sho&w changes before writing");
     EXPECT_TRUE(confirm->isCheckable());
     EXPECT_FALSE(confirm->isChecked());
     confirm->trigger();

@@ -40,7 +40,7 @@ TEST_F(CsvMenuTest, ImportShowsTheChannelsAndNamesTheRowsLeftOut) {
               "location 20 (line 4): the radio has channels 1..16 only\n\n"
               "Imported, but please check:\n"
               "location 3 is given in 2 rows; the last (line 3) is used");
-    EXPECT_EQ(window->action("mnuImportCsv")->text(), QString("Import CSV…"));
+    EXPECT_EQ(window->action("mnuImportCsv")->text(), QString("&Import CSV…"));
 }
 
 // The defaults with channels 3, 7 and 12 emptied: a row for each of the other thirteen.

@@ -1,14 +1,14 @@
 // Start-up on a fresh application folder, the language from the locale, the language menu,
 // the exit rules and the error window.
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QToolBar>
-#include <QDeadlineTimer>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 
@@ -85,7 +85,7 @@ TEST_F(StartupTest, FirstRunWritesTheSettingsAndTakesTheLanguageFromTheLocale) {
     EXPECT_FALSE(window->action("mnuLangSel0")->isChecked());
     EXPECT_FALSE(window->action("mnuLangSel2")->isChecked());
     EXPECT_EQ(window->action("mnuFile")->text(), QString::fromUtf8("文件(&F)"));
-    EXPECT_EQ(window->action("mnuFileOpen")->text(), QString::fromUtf8("打開(&O)"));
+    EXPECT_EQ(window->action("mnuFileOpen")->text(), QString::fromUtf8("打開(&O)…"));
     EXPECT_EQ(window->statusText(1), "Ready");  // Traditional entry 94 is English
     EXPECT_EQ(window->statusText(2), "COM1");
     EXPECT_EQ(window->statusText(3), " " + path("Data/Untitled.dat"));
@@ -140,18 +140,19 @@ TEST_F(StartupTest, MenusShortcutsAndToolbarFollowTheMainWindowTable) {
         const char* shortcut;
         bool visible;
     };
+    // Items that open a dialog end in "…"; every File and Settings item has a mnemonic.
     const Row rows[] = {{"mnuFileNew", "&New", "Ctrl+N", true},
-                        {"mnuFileSaveAs", "S&ave As", "", true},
-                        {"mnuPrintFile", "&Print", "Ctrl+P", true},
+                        {"mnuFileSaveAs", "S&ave As…", "", true},
+                        {"mnuPrintFile", "&Print…", "Ctrl+P", true},
                         {"mnuReadFre", "&Read", "Ctrl+R", true},
                         {"mnuWriteFre", "&Write", "Ctrl+W", true},
-                        {"mnuReadWriteFre", "&Auto Read/Write Radio", "F2", true},
+                        {"mnuReadWriteFre", "&Auto Read/Write Radio…", "F2", true},
                         {"mnuOption", "&Option", "", false},
-                        {"mnuCommunicate", "&Communication Port", "", true},
+                        {"mnuCommunicate", "&Communication Port…", "", true},
                         {"mnuLockFace", "Lock Face(&D)", "", true},
-                        {"mnuLangSel1", "Traditional Chinese", "", true},
+                        {"mnuLangSel1", "&Traditional Chinese", "", true},
                         {"mnuHelpTopic", "Help &Topic", "F1", false},
-                        {"mnuAboutSoft", "&About", "", true}};
+                        {"mnuAboutSoft", "&About…", "", true}};
     for (const Row& r : rows) {
         QAction* a = window->action(r.name);
         ASSERT_NE(a, nullptr) << r.name;

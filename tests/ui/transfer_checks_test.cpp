@@ -63,7 +63,7 @@ TEST_F(TransferChecksTest, CheckEachReadSettlesAGarbledByteAsTheCommandLineDoes)
     ASSERT_NE(check, nullptr);
     EXPECT_TRUE(check->isCheckable());
     EXPECT_FALSE(check->isChecked());
-    EXPECT_EQ(check->text(), "Check each read");
+    EXPECT_EQ(check->text(), "Check each &read");
     const QList<QAction*> menu =
         qobject_cast<QMenu*>(check->associatedObjects().value(0))->actions();
     EXPECT_EQ(menu.indexOf(check) + 1, menu.indexOf(window->action("mnuVerifyWrite")));
@@ -110,7 +110,7 @@ TEST_F(TransferChecksTest, ReadsThatNeverAgreeFailInTheInterfaceLanguage) {
     setting("VerifyRead", "1");
     start();
     EXPECT_TRUE(window->action("mnuVerifyRead")->isChecked());
-    EXPECT_EQ(window->action("mnuVerifyRead")->text(), QString::fromUtf8("读取时校验"));
+    EXPECT_EQ(window->action("mnuVerifyRead")->text(), QString::fromUtf8("读取时校验(&R)"));
     const ByteImage before = app->document.image();
     line.faults.weakCell = 0x0123;
     window->StartRead();

@@ -82,7 +82,7 @@ TEST_F(TransferExtrasTest, VerifyAfterWriteIsOffUntilTickedAndThenReadsTheWriteB
     ASSERT_NE(verify, nullptr);
     EXPECT_TRUE(verify->isCheckable());
     EXPECT_FALSE(verify->isChecked());
-    EXPECT_EQ(verify->text(), "Verify after write");
+    EXPECT_EQ(verify->text(), "&Verify after write");
 
     // A read of 0x0010 with the standard letter or, for this radio without the marker, the
     // alternative one.
@@ -124,7 +124,7 @@ TEST_F(TransferExtrasTest, VerifyNamesTheBytesTheRadioDidNotKeepAndAFailedReadBa
     setting("Language", "1");
     start();
     EXPECT_TRUE(window->action("mnuVerifyWrite")->isChecked());
-    EXPECT_EQ(window->action("mnuVerifyWrite")->text(), QString::fromUtf8("写入后校验"));
+    EXPECT_EQ(window->action("mnuVerifyWrite")->text(), QString::fromUtf8("写入后校验(&V)"));
     window->OpenFile(path("DefRadioSet.def"));
 
     // The radio loses two bytes of what was written before it is read back.
