@@ -22,12 +22,12 @@
 #include <functional>
 #include <memory>
 
-#include "bench/common/demo_app.h"
-#include "channels/channel_window.h"
+#include "bench/common/shot_app.h"
 #include "widgets/grid_control.h"
 
 using namespace tarvos;
 using namespace tarvos::ui;
+using namespace tarvos::ui::bench;
 
 namespace {
 
@@ -37,30 +37,9 @@ void Settle(int ms) {
     loop.exec();
 }
 
-// Runs action on the modal dialog once it is shown.
-void OnModal(const std::function<void(QDialog*)>& action) {
-    QTimer::singleShot(50, [action] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!d) return OnModal(action);
-        action(d);
-    });
-}
-
 int ShootLanguage(const QString& folder, int language) {
-    QTemporaryDir home;
-    qputenv("TARVOS_HOME", home.path().toLocal8Bit());
-    bench::SilentHost host;
-    RecordingSink errors;
-    auto app = std::make_unique<AppContext>(ResolveAppFolder(), &host);
-    InstallMissingData(app->appFolder, ShippedInstallationData());
-    app->settings.write("Setting", "FirRun", "0");
-    app->settings.write("Setting", "Language", std::to_string(language));
-    app->log.setSink(&errors);
-    auto services = std::make_unique<AppServices>(*app);
-    auto window = std::make_unique<MainWindow>(*app, *services);
-    window->MDIForm_Load();
-    window->show();
-    window->OpenFile(home.path() + "/DefRadioSet.def");
+    ShotApp shot(language);
+    MainWindow* window = shot.window.get();
     ChannelWindow& channels = *window->channelWindow();
     GridControl* grid = channels.grid();
 
@@ -76,9 +55,9 @@ int ShootLanguage(const QString& folder, int language) {
     auto centre = [&](int r, int c) {
         return grid->visualRect(grid->model()->index(r - 1, c - 1)).center();
     };
-    save(window.get(), "channels");
+    save(window, "channels");
     channels.moreFuncTabs()->show();
-    save(window.get(), "channels_hidden_tabs");
+    save(window, "channels_hidden_tabs");
     channels.moreFuncTabs()->hide();
 
     // The W/N drop-down opened on channel 4 (narrow), as a click opens it.
@@ -106,11 +85,11 @@ int ShootLanguage(const QString& folder, int language) {
                       QPoint(10, grid->rowViewportPosition(4) + 5));
     QTest::mouseClick(grid->verticalHeader()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
                       QPoint(10, grid->rowViewportPosition(6) + 5));
-    save(window.get(), "rows_selected");
+    save(window, "rows_selected");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre(2, 5));
     grid->cancelEdit();
     window->mnuLockFace_Click(true);
-    save(window.get(), "locked");
+    save(window, "locked");
     save(grid, "locked_grid");
     std::printf(
         "style %s: disabled highlighted text %s, header button text %s, enabled %d\n",
@@ -150,35 +129,19 @@ int ShootLanguage(const QString& folder, int language) {
         }
     }
 
-    OnModal([&](QDialog* d) {
-        save(d, "about");
-        d->close();
-    });
+    OnModal(
+        [&](QDialog* d) {
+            save(d, "about");
+            d->close();
+        },
+        50);
     window->ShowAbout();
 
-    for (const std::string& line : errors.lines) std::fprintf(stderr, "log: %s\n", line.c_str());
-    app->exitWithoutPrompt = true;
-    window->close();
     return saved;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    const QStringList args = qapp.arguments().mid(1);
-    if (args.isEmpty() || !QDir().mkpath(args[0])) {
-        std::fprintf(stderr, "usage: tarvos_channel_shots FOLDER [LANGUAGE...]  (1, 2, 3)\n");
-        return 2;
-    }
-    QList<int> languages;
-    for (const QString& a : args.mid(1)) languages << a.toInt();
-    if (languages.isEmpty()) languages = {1, 2, 3};
-    int saved = 0;
-    for (int language : languages)
-        if (language >= 1 && language <= 3) saved += ShootLanguage(args[0], language);
-    std::printf("%d pictures in %s\n", saved, qPrintable(QDir(args[0]).absolutePath()));
-    return saved > 0 ? 0 : 1;
+    return RunShotTool(argc, argv, "tarvos_channel_shots", ShootLanguage);
 }
