@@ -28,18 +28,10 @@ inline void OnModal(const std::function<void(QDialog*)>& action, int delayMs = 0
 
 // The application in a fresh folder in the language given (1, 2, 3), shown at the size given
 // (its own when empty) with the defaults file open. Closing it prints what the error log got.
-struct ShotApp {
+struct ShotApp : FreshApp {
     explicit ShotApp(int language, QSize size = {}) {
-        qputenv("TARVOS_HOME", home.path().toLocal8Bit());
-        app = std::make_unique<AppContext>(ResolveAppFolder(), &host);
-        InstallMissingData(app->appFolder, ShippedInstallationData());
-        app->settings.write("Setting", "FirRun", "0");
-        app->settings.write("Setting", "Language", std::to_string(language));
-        app->log.setSink(&errors);
-        services = std::make_unique<AppServices>(*app);
-        window = std::make_unique<MainWindow>(*app, *services);
-        window->MDIForm_Load();
-        window->show();
+        prepare(language);
+        showWindow();
         if (size.isValid()) window->resize(size);
         window->OpenFile(home.path() + "/DefRadioSet.def");
     }
@@ -50,13 +42,6 @@ struct ShotApp {
         window->close();
     }
     ChannelWindow& channels() { return *window->channelWindow(); }
-
-    QTemporaryDir home;
-    SilentHost host;
-    RecordingSink errors;
-    std::unique_ptr<AppContext> app;
-    std::unique_ptr<AppServices> services;
-    std::unique_ptr<MainWindow> window;
 };
 
 // The main of a picture tool: FOLDER (or TARVOS_PAGE_SHOTS) and the languages (all three when
