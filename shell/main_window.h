@@ -124,6 +124,7 @@ class MainWindow : public QMainWindow {
     void changeEvent(QEvent* e) override;
 
   private:
+    // Building the frame; the menus, toolbar and picture buttons are in main_menus.cpp.
     void BuildMenus();
     void BuildToolbar();
     void BuildStatusBar();
