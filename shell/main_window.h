@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
     QTimer* lockTimer() const { return tmrChLock_; }
     QTimer* lockBlinkTimer() const { return tmrChLockBlink_; }
 
-    // File menu.
+    // File menu (file_commands.cpp).
     void NewFile();
     void OpenFile(const QString& path = {});
     void SaveFile();
