@@ -74,7 +74,7 @@ class MainWindow : public QMainWindow {
     // File > Print (Ctrl+P) and the toolbar's Print: the print dialog, made on first use.
     void PrintFile();
     PrintCommand* printCommand() const { return print_; }
-    // Program and Settings menus.
+    // Program and Settings menus (transfer_commands.cpp).
     void StartRead();
     void StartWrite();
     // Program > Auto Read/Write Radio (fleet_command.cpp): the Auto Read/Write Setting window.
