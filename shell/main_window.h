@@ -48,8 +48,8 @@ class MainWindow : public QMainWindow {
     // The lock items' shared tick (mnuLockFace, mnuChLock, mnuPopChLock).
     void ShowLockTick(bool locked);
 
-    // The interface lock: Settings > Lock Face, the channel-lock items, applying a state and
-    // the blinking status text.
+    // The interface lock (interface_lock.cpp): Settings > Lock Face, the channel-lock items,
+    // applying a state and the blinking status text.
     void mnuLockFace_Click(bool checked);
     void mnuChLock_Click(bool checked);
     void LockFaceOperate(bool locked);
