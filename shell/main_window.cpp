@@ -1,45 +1,32 @@
+// The main window's frame: building it, the start-up steps that place its windows, the status
+// bar and title, Help and About, and closing. Its commands live in the files named for them.
 #include "shell/main_window.h"
 
-#include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <fstream>
 #include <memory>
 
-#include "base/failure.h"
-#include "base/file_reading.h"
-#include "base/safe_save.h"
 #include "channels/channel_window.h"
-#include "document/channel_editor.h"
-#include "document/chirp_csv.h"
 #include "document/memory_view.h"
 #include "functions/ui/function_pages.h"
 #include "memview/memdat_window.h"
 #include "memview/part_fill_dialog.h"
-#include "print/ui/print_command.h"
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/app_icon.h"
 #include "shell/app_services.h"
 #include "shell/error_window.h"
 #include "shell/help_window.h"
-#include "shell/menu_captions.h"
 #include "shell/startup.h"
-#include "shell/toolbar_icons.h"
 #include "shell/unsaved_changes.h"
 
 namespace tarvos::ui {
@@ -119,23 +106,6 @@ QAction* MainWindow::action(const QString& objectName) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-void MainWindow::BuildStatusBar() {
-    auto panel = [this](const char* name, int stretch) {
-        auto* l = new QLabel(this);
-        l->setObjectName(name);
-        l->setFrameShape(QFrame::StyledPanel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setContentsMargins(6, 1, 6, 1);
-        l->setMinimumWidth(140);
-        statusBar()->addWidget(l, stretch);
-        return l;
-    };
-    statusBar()->setObjectName("sbrStatus");
-    statusNotice_ = panel("statusNotice", 2);
-    statusCom_ = panel("statusCom", 1);
-    statusAddress_ = panel("statusAddress", 5);
-}
-
 // --- Start-up -----------------------------------------------------------------------------
 
 void MainWindow::MDIForm_Load() {
@@ -207,6 +177,23 @@ void MainWindow::ShowChannelWindow() {
 
 // --- Status bar ---------------------------------------------------------------------------
 
+void MainWindow::BuildStatusBar() {
+    auto panel = [this](const char* name, int stretch) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setContentsMargins(6, 1, 6, 1);
+        l->setMinimumWidth(140);
+        statusBar()->addWidget(l, stretch);
+        return l;
+    };
+    statusBar()->setObjectName("sbrStatus");
+    statusNotice_ = panel("statusNotice", 2);
+    statusCom_ = panel("statusCom", 1);
+    statusAddress_ = panel("statusAddress", 5);
+}
+
 void MainWindow::SetStatusNotice(const QString& text) {
     statusNotice_->setText(text);
 }
@@ -249,6 +236,8 @@ QString MainWindow::statusText(int panel) const {
     return {};
 }
 
+// --- Help ---------------------------------------------------------------------------------
+
 void MainWindow::Help() {
     app_.guard("mdifrmMain->Help", [&] { ShowHelp(app_, this); });
 }
@@ -258,43 +247,6 @@ void MainWindow::ShowAbout() {
         AboutBox box(app_, this);
         box.exec();
     });
-}
-
-// --- Language -----------------------------------------------------------------------------
-
-void MainWindow::ShowLanguageTick(int language) {
-    action("mnuLangSel0")->setChecked(language == 1);
-    action("mnuLangSel1")->setChecked(language == 2);
-    action("mnuLangSel2")->setChecked(language == 3);
-}
-
-void MainWindow::SelectLanguage(int language) {
-    const int running = app_.language;
-    ShowLanguageTick(language);
-    // Choosing the language in force changes nothing more.
-    if (language == running) return;
-    // The restart ends this instance without the exit question: edits not yet saved are
-    // offered a save first, and Cancel (or a save that did not happen) keeps everything as
-    // it is.
-    if (!unsaved_->MayDiscard(this)) {
-        ShowLanguageTick(running);
-        return;
-    }
-    app_.language = language;
-    const bool restarted = app_.guard("mdifrmMain->SwiLangFace", [&] {
-        app_.writeSetting("Language", QString::number(language));
-        app_.host->tell(this, "Message", app_.ft(68), DesktopHost::Icon::Question);
-        if (!app_.host->startNewInstance())
-            Raise(err::FileNotFound, "the new instance could not be started");
-    });
-    if (!restarted) {
-        // Logged; this instance goes on in the language it has.
-        app_.language = running;
-        ShowLanguageTick(running);
-        return;
-    }
-    app_.exitWithoutPrompt = true;
-    close();
 }
 
 // --- Closing ------------------------------------------------------------------------------

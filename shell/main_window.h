@@ -91,7 +91,7 @@ class MainWindow : public QMainWindow {
     void ShowAbout();
     // Exit (File menu, toolbar): closes the main window the same way its close button does.
     void ExitSoft();
-    // Language menu: 1 Simplified, 2 Traditional, 3 English.
+    // Language menu (language_command.cpp): 1 Simplified, 2 Traditional, 3 English.
     void ShowLanguageTick(int language);
     void SelectLanguage(int language);
 
