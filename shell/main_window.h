@@ -48,8 +48,8 @@ class MainWindow : public QMainWindow {
     // The lock items' shared tick (mnuLockFace, mnuChLock, mnuPopChLock).
     void ShowLockTick(bool locked);
 
-    // The interface lock: Settings > Lock Face, the channel-lock items, applying a state and
-    // the blinking status text.
+    // The interface lock (interface_lock.cpp): Settings > Lock Face, the channel-lock items,
+    // applying a state and the blinking status text.
     void mnuLockFace_Click(bool checked);
     void mnuChLock_Click(bool checked);
     void LockFaceOperate(bool locked);
@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
     QTimer* lockTimer() const { return tmrChLock_; }
     QTimer* lockBlinkTimer() const { return tmrChLockBlink_; }
 
-    // File menu.
+    // File menu (file_commands.cpp).
     void NewFile();
     void OpenFile(const QString& path = {});
     void SaveFile();
@@ -74,7 +74,7 @@ class MainWindow : public QMainWindow {
     // File > Print (Ctrl+P) and the toolbar's Print: the print dialog, made on first use.
     void PrintFile();
     PrintCommand* printCommand() const { return print_; }
-    // Program and Settings menus.
+    // Program and Settings menus (transfer_commands.cpp).
     void StartRead();
     void StartWrite();
     // Program > Auto Read/Write Radio (fleet_command.cpp): the Auto Read/Write Setting window.
@@ -91,7 +91,7 @@ class MainWindow : public QMainWindow {
     void ShowAbout();
     // Exit (File menu, toolbar): closes the main window the same way its close button does.
     void ExitSoft();
-    // Language menu: 1 Simplified, 2 Traditional, 3 English.
+    // Language menu (language_command.cpp): 1 Simplified, 2 Traditional, 3 English.
     void ShowLanguageTick(int language);
     void SelectLanguage(int language);
 
@@ -124,6 +124,7 @@ class MainWindow : public QMainWindow {
     void changeEvent(QEvent* e) override;
 
   private:
+    // Building the frame; the menus, toolbar and picture buttons are in main_menus.cpp.
     void BuildMenus();
     void BuildToolbar();
     void BuildStatusBar();
