@@ -5,6 +5,10 @@
 // pages fill. The grid is built from the channel layout of the language in force and shows
 // the document's channel table; the model and band selectors show the document's model and
 // band. The window redraws whenever the document says its image was replaced.
+//
+// Its parts are defined in files of their own: channel_window_layout.cpp (pages, texts, grid
+// columns), channel_cell_editing.cpp, channel_tone_box.cpp, channel_menu.cpp and
+// channel_model_panel.cpp.
 
 #include <QWidget>
 

@@ -14,6 +14,9 @@
 // happens inside one RadioDocument::Edit, so the document counts as modified and its
 // observers hear DocumentChange::Channels; a gesture that changes nothing leaves the
 // document as it was (a tone box left as it was opened, a locked grid).
+//
+// The definitions sit in files by part: channel_editor.cpp (the model, gestures as one Edit,
+// redrawing), channel_cell_edits.cpp, tone_box_rules.cpp and channel_commands.cpp.
 
 #include <array>
 #include <cstdint>
@@ -21,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/channel_rules.h"
 #include "memory/channel_layout.h"
 #include "memory/channel_table.h"
 #include "memory/image.h"
@@ -61,31 +65,6 @@ inline constexpr std::string_view kShowNo = "ShowNo";
 // Lilac of the row last clicked and magenta of the current cell after a click (0xBBGGRR).
 inline constexpr uint32_t kClickedRowColour = 0xF079C2;   // RGB(194, 121, 240)
 inline constexpr uint32_t kCurrentCellColour = 0xFF00FF;  // RGB(255, 0, 255)
-
-// --- Pure rules --------------------------------------------------------------------------
-
-// A frequency in 10 Hz units as the grid shows it: MHz in the shortest decimal form
-// (136.125, 438.5, 136).
-std::string FrequencyText(int32_t tenHz);
-// A text that reads as a decimal number: an optional sign, digits with at most one point and
-// at least one digit. Blanks are ignored, so a place of the input layout left blank
-// ("45 .5") does not make a number non-numeric.
-bool IsNumericText(std::string_view text);
-// A typed frequency read by position against the layout "###.#####": places 1, 2, 3, 5..9
-// weigh 10^7 .. 1 (10 Hz units), place 4 is skipped, a place that holds no digit counts 0.
-// -1 when the text is longer than nine characters (it cannot be read).
-int32_t ReadTypedFrequency(std::string_view text);
-// ModifyTxRxFre: the nearest 250 Hz step (both quotients rounded to the nearest integer; a
-// tie of the two candidates goes to the 6.25 kHz one).
-int32_t ModifyTxRxFre(int64_t tenHz);
-
-// The tone box's normalising rule (CtdcsSelList) on a text.
-struct ToneEntry {
-    enum class Kind { Unchanged, Invalid, Valid };
-    Kind kind = Kind::Unchanged;
-    std::string text;  // the canonical tone for Valid
-};
-ToneEntry NormaliseToneEntry(std::string_view text);
 
 // --- The editor --------------------------------------------------------------------------
 
@@ -193,6 +172,9 @@ class ChannelEditor {
     const RadioDocument& document() const { return doc_; }
 
   private:
+    // Column 20 is kept for a channel name this radio does not have: it always shows nothing.
+    static constexpr int kNameColumn = 20;
+
     struct Snapshot;
     Snapshot snapshot() const;
     void restore(const Snapshot& s);
