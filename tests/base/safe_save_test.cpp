@@ -137,6 +137,19 @@ TEST_F(SafeSaveTest, PermissionsOfNewAndReplacedFiles) {
     ::umask(mask);
 }
 
+// A file marked read-only is kept as it is, even for root (who could write it anyway); the
+// message says why.
+TEST_F(SafeSaveTest, AReadOnlyFileIsNotReplaced) {
+    put(at("kept.dat"), "old");
+    fs::permissions(at("kept.dat"), fs::perms::owner_read | fs::perms::group_read);
+    const auto e = SaveFileSafely(at("kept.dat"), std::string_view("new"));
+    ASSERT_TRUE(e);
+    EXPECT_NE(e->message.find("the file is read-only"), std::string::npos) << e->message;
+    EXPECT_EQ(e->number, err::PermissionDenied);
+    EXPECT_EQ(content(at("kept.dat")), "old");
+    EXPECT_EQ(names(), std::set<std::string>{"kept.dat"});
+}
+
 // A new file only: an existing name, or a link there (even one leading nowhere), is kept.
 TEST_F(SafeSaveTest, CreateNewNeverReplacesNorFollowsALink) {
     put(at("taken"), "first");
