@@ -165,7 +165,11 @@ TEST_F(CliFleet, BadArgumentsStartNothing) {
 }
 
 TEST_F(CliFleet, CtrlCStopsEveryLineAndReportsTheRadiosUnfinished) {
-    // A radio at the real wire rate takes seconds to write; the other never answers.
+    // A radio at the real wire rate takes seconds to write; the other never answers. Ctrl-C
+    // comes once the paced radio has taken 200 bytes (an event, polled): its write is then
+    // under way with about two seconds of wire time left, and the silent port is still in
+    // its twenty handshake tries (over three seconds of reply timeouts). Both spans are wire
+    // and timeout time, not computing time, so a busy machine shifts neither outcome.
     auto paced = Radio(false, true), silent = Radio(true);
     const FleetRun r = Fleet({"write", "--ports", paced->devicePath() + "," + silent->devicePath(),
                               "--in", kDefaults, "--verify"},

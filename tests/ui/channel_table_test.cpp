@@ -134,10 +134,9 @@ TEST_F(TableTest, TheGesturesGiveTheBytesOfTheCommandLine) {
 
     QProcess cli;
     const QString out = path("cli.dat");
-    cli.start(QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli"),
-              {"edit", path("DefRadioSet.def"), "--out", out, "copy:2-3", "paste:9", "swap:8:9",
-               "swap:9:10", "copy:5-5", "delete:5", "pastetext:12=440.0125\\t441\\t67.0\\n\\t\\n",
-               "delete:14"});
+    cli.start(kCli, {"edit", path("DefRadioSet.def"), "--out", out, "copy:2-3", "paste:9",
+                     "swap:8:9", "swap:9:10", "copy:5-5", "delete:5",
+                     "pastetext:12=440.0125\\t441\\t67.0\\n\\t\\n", "delete:14"});
     ASSERT_TRUE(cli.waitForFinished(30000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(fileBytes(out), fileBytes(mine));

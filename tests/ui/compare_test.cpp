@@ -106,8 +106,7 @@ TEST_F(CompareTest, CompareWithFileListsWhatDiffersAsTheCommandLineDoesAndTouche
 
     // tarvos-cli diff of the same two files says the same.
     QProcess cli;
-    cli.start(QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli"),
-              {"diff", path("DefRadioSet.def"), path("other.dat")});
+    cli.start(kCli, {"diff", path("DefRadioSet.def"), path("other.dat")});
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_EQ(cli.exitCode(), 1);
     QStringList lines;

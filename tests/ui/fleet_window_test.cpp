@@ -173,9 +173,8 @@ TEST_F(FleetWindowTest, OnePortWritesEachRadioPutOnWithTheNextNumberAndLeavesThe
     sim::PtyRadio pty(options);
     ASSERT_TRUE(pty.start());
     QProcess cli;
-    cli.start(QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli"),
-              {"fleet", "write", "--ports", QString::fromStdString(pty.devicePath()), "--in",
-               path("DefRadioSet.def"), "--number", "txtDtmfIdCode=0101", "--verify"});
+    cli.start(kCli, {"fleet", "write", "--ports", QString::fromStdString(pty.devicePath()), "--in",
+                     path("DefRadioSet.def"), "--number", "txtDtmfIdCode=0101", "--verify"});
     ASSERT_TRUE(cli.waitForFinished(kWaitMs));
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     const sim::RadioMemory written = pty.memory();

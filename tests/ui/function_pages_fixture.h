@@ -23,7 +23,6 @@
 
 namespace tarvos::ui::test {
 
-inline const QString kCli = QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli");
 inline constexpr int kFileImageOffset = 0x10;  // a data file holds the image after its header
 
 class FunctionPagesTest : public UiFixture {
@@ -144,20 +143,9 @@ class FunctionPagesTest : public UiFixture {
         writeFile(path("patched.dat"), file);
         window->OpenFile(path("patched.dat"));
     }
-    // The window's image saved as a data file.
-    QByteArray savedByWindow() {
-        host.saveResult = path("window.dat");
-        window->SaveAsFile();
-        return readFile(path("window.dat"));
-    }
     // The same defaults file changed by tarvos-cli set (assignments one a line).
     QByteArray savedByCli(const QString& assignments) {
-        QProcess p;
-        p.start(kCli, QStringList{"set", path("DefRadioSet.def"), "--out", path("cli.dat")} +
-                          assignments.split('\n'));
-        EXPECT_TRUE(p.waitForFinished(30000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        return readFile(path("cli.dat"));
+        return UiFixture::savedByCli("set", assignments.split('\n'));
     }
 };
 

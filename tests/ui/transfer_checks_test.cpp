@@ -12,8 +12,6 @@
 namespace tarvos::ui::test {
 namespace {
 
-const QString kCli = QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli");
-
 class TransferChecksTest : public UiFixture {
   protected:
     void SetUp() override {

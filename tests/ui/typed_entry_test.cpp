@@ -18,8 +18,6 @@
 namespace tarvos::ui::test {
 namespace {
 
-const QString kCli = QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli");
-
 class TypedEntryTest : public UiFixture {
   protected:
     void SetUp() override {
@@ -39,18 +37,8 @@ class TypedEntryTest : public UiFixture {
         settle();
     }
     QWidget* cellEditor(GridControl* g) { return g->indexWidget(g->currentIndex()); }
-    QByteArray savedByWindow() {
-        host.saveResult = path("window.dat");
-        window->SaveAsFile();
-        return fileBytes(path("window.dat"));
-    }
     QByteArray savedByCli(const QStringList& actions) {
-        QProcess p;
-        p.start(kCli,
-                QStringList{"edit", path("DefRadioSet.def"), "--out", path("cli.dat")} + actions);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        return fileBytes(path("cli.dat"));
+        return UiFixture::savedByCli("edit", actions);
     }
     GridControl* twoToneGrid() {
         channels().moreFuncTabs()->show();

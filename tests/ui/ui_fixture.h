@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdlib>
@@ -27,6 +28,8 @@
 #include "widgets/grid_control.h"
 
 namespace tarvos::ui::test {
+
+inline const QString kCli = QStringLiteral(TARVOS_BINARY_DIR "/cli/tarvos-cli");
 
 inline QApplication& App() {
     static int argc = 1;
@@ -185,6 +188,23 @@ class UiFixture : public ::testing::Test {
     static QByteArray fileBytes(const QString& file) {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // The window's image saved as a data file (Save As answered with window.dat).
+    QByteArray savedByWindow() {
+        host.saveResult = path("window.dat");
+        window->SaveAsFile();
+        EXPECT_TRUE(QFile::exists(path("window.dat")));
+        return fileBytes(path("window.dat"));
+    }
+    // The defaults file changed by `tarvos-cli COMMAND DefRadioSet.def --out cli.dat ARGS...`.
+    QByteArray savedByCli(const QString& command, const QStringList& args) {
+        QProcess p;
+        p.start(kCli,
+                QStringList{command, path("DefRadioSet.def"), "--out", path("cli.dat")} + args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        EXPECT_TRUE(QFile::exists(path("cli.dat")));
+        return fileBytes(path("cli.dat"));
     }
 
     // A radio memory loaded from a data file in the application folder.
